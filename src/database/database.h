@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "platform/variant.h"
+
+namespace quorvane::db {
+
+// Raised when a file cannot be opened as a mission database (missing,
+// unreadable, truncated, not a Jet or SQLite file). The compiler turns it into
+// its "Could not open database object" message.
+class OpenError : public std::runtime_error {
+ public:
+  explicit OpenError(const std::string& reason) : std::runtime_error(reason) {}
+};
+
+// A dynaset over the rows of a query or a whole table, with the record-set
+// behaviour the compiler relies on. Errors (unknown field, bad criteria,
+// moving past the end, reading with no current row) raise RuntimeError.
+class Recordset {
+ public:
+  virtual ~Recordset() = default;
+
+  // The value of the named field (case-insensitive) in the current row.
+  virtual const Variant& Field(std::string_view name) const = 0;
+  // Jet criteria text, such as "[MissionID] = 12 AND [Alignment] <> 'aTrain'".
+  virtual void FindFirst(std::string_view criteria) = 0;
+  virtual void FindNext(std::string_view criteria) = 0;
+  virtual bool NoMatch() const = 0;
+  virtual void MoveFirst() = 0;
+  virtual void MoveLast() = 0;
+  virtual void MoveNext() = 0;
+  virtual bool Eof() const = 0;
+  // Rows reached so far: 0 or at least 1 right after opening, the full count
+  // after MoveLast.
+  virtual int32_t RecordCount() const = 0;
+  virtual void Close() = 0;
+};
+
+// An open mission database, read-only. Tables are loaded on first use.
+class Database {
+ public:
+  virtual ~Database() = default;
+
+  // A whole SELECT text or a bare table name (the whole table in stored order).
+  virtual std::unique_ptr<Recordset> OpenRecordset(std::string_view source) = 0;
+  // The names of the user tables, in the file's order.
+  virtual std::vector<std::string> TableNames() = 0;
+  // The column names of a table, in their order.
+  virtual std::vector<std::string> ColumnNames(std::string_view table) = 0;
+};
+
+// Opens a Jet 3, Jet 4 or SQLite 3 mission database, recognised by its first
+// bytes. Throws OpenError when the file cannot be opened as one.
+std::unique_ptr<Database> OpenDatabase(const std::string& path);
+
+}  // namespace quorvane::db

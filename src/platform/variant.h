@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace quorvane {
+
+// The subtype of a value read from the mission database or computed by the
+// compiler. It decides how the value is written: a Single prints with 7
+// significant digits, a Double with 15.
+enum class VariantType {
+  kEmpty,
+  kNull,
+  kBoolean,
+  kByte,
+  kInteger,  // 16-bit signed
+  kLong,     // 32-bit signed
+  kSingle,
+  kDouble,
+  kCurrency,  // 64-bit fixed point, four decimals
+  kDecimal,   // exact decimal, kept as its text
+  kDate,      // days since 1899-12-30, time as the fraction
+  kString,    // UTF-8 text
+};
+
+class Variant {
+ public:
+  Variant() = default;  // Empty
+
+  static Variant Null();
+  static Variant Boolean(bool value);
+  static Variant Byte(uint8_t value);
+  static Variant Integer(int16_t value);
+  static Variant Long(int32_t value);
+  static Variant Single(float value);
+  static Variant Double(double value);
+  static Variant CurrencyScaled(int64_t ten_thousandths);
+  // An exact decimal number, given as its decimal text ("-12.50").
+  static Variant Decimal(std::string_view decimal_text);
+  static Variant Date(double serial_days);
+  static Variant String(std::string text);
+
+  VariantType type() const { return type_; }
+  bool IsNull() const { return type_ == VariantType::kNull; }
+  bool IsEmpty() const { return type_ == VariantType::kEmpty; }
+  bool IsString() const { return type_ == VariantType::kString; }
+  // True for every numeric subtype, Boolean and Date included.
+  bool IsNumeric() const;
+
+  // Raw accessors; each requires the matching subtype.
+  bool boolean_value() const { return std::get<bool>(value_); }
+  int64_t integer_value() const { return std::get<int64_t>(value_); }  // Byte, Integer, Long, Currency (scaled)
+  double real_value() const { return std::get<double>(value_); }        // Single, Double, Date
+  const std::string& text_value() const { return std::get<std::string>(value_); }  // String, Decimal
+
+  // Conversions of the runtime. Null raises "Invalid use of Null"; a text that
+  // is not a number raises "Type mismatch"; out of range raises "Overflow".
+  double ToDouble() const;
+  int16_t ToInteger() const;  // rounds half to even
+  int32_t ToLong() const;     // rounds half to even
+  std::string ToText() const;  // the joined form; Null raises "Invalid use of Null"
+
+  // A Boolean True, or a number equal to -1 (the Yes/No test "is true").
+  bool IsTrue() const;
+
+ private:
+  VariantType type_ = VariantType::kEmpty;
+  std::variant<std::monostate, bool, int64_t, double, std::string> value_;
+};
+
+// Text forms of a value in output lines.
+// Printed: a number with a leading blank (or minus sign), no leading zero
+// before the point and a trailing blank (" 3 ", "-2.5 ", " .5 "); Boolean as
+// True/False; Null as "Null"; Empty as nothing; text unchanged.
+std::string PrintedForm(const Variant& value);
+// Joined: a number in its plain decimal form ("3", "-2.5", "0.5"); Boolean as
+// True/False; Null and Empty as nothing; text unchanged.
+std::string JoinedForm(const Variant& value);
+
+// A floating value rounded to the given number of significant digits, written
+// in plain decimal without exponent and without trailing zeros ("0.5", "-90",
+// "1000000000000000").
+std::string FormatSignificant(double value, int significant_digits);
+
+// The leading number of a text: blanks, tabs and line feeds are skipped
+// wherever they stand, then an optional sign, digits with an optional point and
+// exponent (E or D), or &H / &O with hexadecimal or octal digits. A text that
+// does not start with a number reads as 0.
+double LeadingNumber(std::string_view text);
+
+// Comparisons the compiler makes itself: exact and case-sensitive. A Null is
+// never equal to anything. A text constant against a number compares with the
+// number's joined form; a number constant against a text reads the text as a
+// number (a text that is not a number is a type mismatch).
+bool EqualsText(const Variant& value, std::string_view text);
+bool EqualsNumber(const Variant& value, double number);
+// -1, 0 or 1 comparing the value with the number; nullopt when the value is Null.
+std::optional<int> CompareWithNumber(const Variant& value, double number);
+
+// Checked 16-bit and 32-bit arithmetic: an out-of-range result raises "Overflow".
+int16_t CheckedInteger(int64_t value);
+int32_t CheckedLong(int64_t value);
+
+}  // namespace quorvane
