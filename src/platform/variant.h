@@ -52,15 +52,19 @@ class Variant {
 
   // Raw accessors; each requires the matching subtype.
   bool boolean_value() const { return std::get<bool>(value_); }
-  int64_t integer_value() const { return std::get<int64_t>(value_); }  // Byte, Integer, Long, Currency (scaled)
-  double real_value() const { return std::get<double>(value_); }        // Single, Double, Date
-  const std::string& text_value() const { return std::get<std::string>(value_); }  // String, Decimal
+  int64_t integer_value() const {
+    return std::get<int64_t>(value_);
+  }  // Byte, Integer, Long, Currency (scaled)
+  double real_value() const { return std::get<double>(value_); }  // Single, Double, Date
+  const std::string& text_value() const {
+    return std::get<std::string>(value_);
+  }  // String, Decimal
 
   // Conversions of the runtime. Null raises "Invalid use of Null"; a text that
   // is not a number raises "Type mismatch"; out of range raises "Overflow".
   double ToDouble() const;
-  int16_t ToInteger() const;  // rounds half to even
-  int32_t ToLong() const;     // rounds half to even
+  int16_t ToInteger() const;   // rounds half to even
+  int32_t ToLong() const;      // rounds half to even
   std::string ToText() const;  // the joined form; Null raises "Invalid use of Null"
 
   // A Boolean True, or a number equal to -1 (the Yes/No test "is true").
@@ -79,17 +83,6 @@ std::string PrintedForm(const Variant& value);
 // Joined: a number in its plain decimal form ("3", "-2.5", "0.5"); Boolean as
 // True/False; Null and Empty as nothing; text unchanged.
 std::string JoinedForm(const Variant& value);
-
-// A floating value rounded to the given number of significant digits, written
-// in plain decimal without exponent and without trailing zeros ("0.5", "-90",
-// "1000000000000000").
-std::string FormatSignificant(double value, int significant_digits);
-
-// The leading number of a text: blanks, tabs and line feeds are skipped
-// wherever they stand, then an optional sign, digits with an optional point and
-// exponent (E or D), or &H / &O with hexadecimal or octal digits. A text that
-// does not start with a number reads as 0.
-double LeadingNumber(std::string_view text);
 
 // Comparisons the compiler makes itself: exact and case-sensitive. A Null is
 // never equal to anything. A text constant against a number compares with the

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Quorvane needs
+# (only those not installed yet). Run as root.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
+          libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi

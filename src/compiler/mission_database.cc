@@ -1,0 +1,71 @@
+#include "compiler/mission_database.h"
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "compiler/session.h"
+
+namespace quorvane {
+namespace {
+
+constexpr char kSeparator = '/';
+
+bool EndsWith(std::string_view text, std::string_view ending) {
+  return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+// Names that already carry their database ending: the Jet endings, exact in
+// case, and the endings of SQLite mission databases.
+bool HasDatabaseEnding(std::string_view name) {
+  static constexpr std::array<std::string_view, 5> kEndings = {".mdb", ".MDB", ".sqlite",
+                                                               ".sqlite3", ".db"};
+  for (std::string_view ending : kEndings) {
+    if (EndsWith(name, ending)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string ResolveDatabasePath(const std::string& database_path,
+                                const std::string& database_name) {
+  std::string path = database_path;
+  if (path.empty() || path.back() != kSeparator) path += kSeparator;
+  path += database_name;
+  if (!HasDatabaseEnding(database_name)) path += ".MDB";
+  return path;
+}
+
+bool OpenMissionDatabase(Session& session, const std::string& database_path,
+                         const std::string& database_name) {
+  std::string path = ResolveDatabasePath(database_path, database_name);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    session.messages.Error("Could not find file '" + path + "'.");
+    return false;
+  }
+  session.database_file = path;
+  try {
+    session.database = db::OpenDatabase(path);
+  } catch (const std::exception&) {
+    session.messages.Error("Could not open database object '" + path + "'.");
+    return false;
+  }
+  return true;
+}
+
+bool SetOutputPath(Session& session, const std::string& output_path) {
+  std::string folder = output_path;
+  if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) {
+    session.messages.Error("Could not find path '" + folder + "'.");
+    return false;
+  }
+  session.output_folder = folder;
+  return true;
+}
+
+}  // namespace quorvane

@@ -1,0 +1,83 @@
+#include "compiler/write_quorvane.h"
+
+#include "compiler/mission_database.h"
+#include "fit/build_mission_fit.h"
+#include "platform/date_text.h"
+#include "platform/runtime_error.h"
+#include "script/abl_text.h"
+#include "script/lookout_include.h"
+#include "script/mission_brain.h"
+#include "script/script_files.h"
+#include "script/structures/structure_include.h"
+
+namespace quorvane {
+namespace {
+
+// Closes the files a step left open when an operation ends, also when a
+// run-time error ends it, so that everything written so far is on disk.
+class CloseFilesAtEnd {
+ public:
+  explicit CloseFilesAtEnd(OutputFiles& files) : files_(files) {}
+  ~CloseFilesAtEnd() {
+    try {
+      files_.CloseAll();
+    } catch (const RuntimeError&) {
+      // A close that fails while an earlier error is on its way is not reported.
+    }
+  }
+
+ private:
+  OutputFiles& files_;
+};
+
+}  // namespace
+
+WriteQuorvane::WriteQuorvane(MessageSink& messages) : session_(messages) {
+  session_.creation_date = CreationDate();
+}
+
+void WriteQuorvane::set_creation_date(const std::string& date) {
+  session_.creation_date = CreationDate(date);
+}
+
+bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
+                                        std::string& DatabaseName, int16_t& MissionID) {
+  CloseFilesAtEnd close_files(session_.files);
+  return OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
+         SetOutputPath(session_, OutputPath) && BuildMissionFit(session_, MissionID);
+}
+
+Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
+  quorvane::MakeAblIdentifier(session_.messages, thisstring);
+  return Variant();
+}
+
+bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& DatabasePath,
+                                       std::string& DatabaseName, int16_t& MissionIdentifier) {
+  CloseFilesAtEnd close_files(session_.files);
+  session_.mission_identifier = MissionIdentifier;
+  if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
+  if (!SetOutputPath(session_, OutputPath)) return false;
+  if (!FindMissionRecord(session_, MissionIdentifier)) return false;
+  OpenVarInitFiles(session_);
+  OpenMultiplayerInclude(session_);
+  if (!WriteMissionBrain(session_, MissionIdentifier)) return false;
+  int16_t mission = session_.mission_identifier;
+  WriteStructureInclude(session_, mission);
+  CloseVarInitFiles(session_);
+  CloseMultiplayerInclude(session_);
+  return true;
+}
+
+bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
+  CloseFilesAtEnd close_files(session_.files);
+  if (session_.database == nullptr) throw RuntimeError("No mission database is open");
+  session_.script.drop_lines_of_closed_includes = true;
+  struct ResetDrop {
+    ScriptState& script;
+    ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
+  } reset{session_.script};
+  return quorvane::WriteLookOutIncludeFile(session_, MissionID, pathName);
+}
+
+}  // namespace quorvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compiler/session.h"
+#include "platform/message_sink.h"
+#include "platform/variant.h"
+
+namespace quorvane {
+
+// The mission compiler. One object compiles one mission per call into the
+// mission FIT file or the mission script files. Messages go to the sink given
+// at construction; a run-time error ends a call with a RuntimeError.
+class WriteQuorvane {
+ public:
+  explicit WriteQuorvane(MessageSink& messages);
+
+  // Writes the mission's FIT file. True when it was written completely.
+  bool WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
+                           std::string& DatabaseName, int16_t& MissionID);
+  // Turns `thisstring` into an ABL identifier in place; the result is Empty.
+  Variant MakeAblIdentifier(std::string& thisstring);
+  // Writes the mission's script module and include files. True when all were written.
+  bool WriteMissionScript(std::string& OutputPath, std::string& DatabasePath,
+                          std::string& DatabaseName, int16_t& MissionIdentifier);
+  // Writes the lookout include of a mission from the database opened by the
+  // last operation; lines meant for script includes that are not open are dropped.
+  bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
+
+  // The date of the header lines, "YYYY-MM-DD" (default: today, or
+  // SOURCE_DATE_EPOCH when it is set).
+  void set_creation_date(const std::string& date);
+
+ private:
+  Session session_;
+};
+
+}  // namespace quorvane

@@ -1,0 +1,49 @@
+#include "platform/date_text.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quorvane {
+namespace {
+
+std::string IsoDate(std::chrono::sys_days day) {
+  std::chrono::year_month_day ymd(day);
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
+                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+  return buffer;
+}
+
+}  // namespace
+
+std::string DateText(double serial_days) {
+  using namespace std::chrono;
+  constexpr sys_days kEpoch = sys_days(year(1899) / December / 30);
+  // Negative serials count days backwards but the fraction still runs forward.
+  double whole = std::trunc(serial_days);
+  double fraction = std::fabs(serial_days - whole);
+  long seconds = std::lround(fraction * 86400.0);
+  if (seconds >= 86400) {
+    seconds -= 86400;
+    whole += serial_days < 0 ? -1 : 1;
+  }
+  char time_text[64];
+  std::snprintf(time_text, sizeof time_text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                seconds % 60);
+  if (whole == 0 && seconds != 0) return time_text;
+  std::string date = IsoDate(kEpoch + days(static_cast<long>(whole)));
+  return seconds == 0 ? date : date + " " + time_text;
+}
+
+std::string CreationDate(const std::string& date) {
+  using namespace std::chrono;
+  if (!date.empty()) return date;
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    return IsoDate(floor<days>(sys_seconds(seconds(std::strtoll(epoch, nullptr, 10)))));
+  }
+  return IsoDate(floor<days>(system_clock::now()));
+}
+
+}  // namespace quorvane

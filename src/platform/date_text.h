@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace quorvane {
+
+// A date value (days since 1899-12-30, the time of day as the fraction) as
+// "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS", or "HH:MM:SS" for a time without date.
+std::string DateText(double serial_days);
+
+// The date of a header line: from `date` ("YYYY-MM-DD") when it is given,
+// otherwise from SOURCE_DATE_EPOCH when it is set, otherwise today's.
+std::string CreationDate(const std::string& date = "");
+
+}  // namespace quorvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// UTF-8 text in the 8-bit code page the game reads. A character without a
+// Windows-1252 form becomes one "?" per code point; invalid UTF-8 bytes are
+// taken as Windows-1252 bytes as they stand.
+std::string ToWindows1252(std::string_view utf8);
+
+// Windows-1252 bytes as UTF-8.
+std::string FromWindows1252(std::string_view bytes);
+
+// The number of characters (code points) of a UTF-8 text.
+size_t CharacterCount(std::string_view utf8);
+
+}  // namespace quorvane

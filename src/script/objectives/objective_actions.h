@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quorvane {
+
+struct Session;
+
+// Writes the action blocks of one objective into the brain module. False when
+// the objective has no action row (nothing is written).
+bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objective_number,
+                           int16_t side);
+
+}  // namespace quorvane
