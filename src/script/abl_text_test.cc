@@ -11,42 +11,6 @@
 namespace quorvane {
 namespace {
 
-struct IdentifierCase {
-  std::string text;
-  std::string identifier;  // empty: refused, the text stays as it was
-};
-
-class AblIdentifierTest : public testing::TestWithParam<IdentifierCase> {};
-
-TEST_P(AblIdentifierTest, ConvertsOrRefuses) {
-  RecordingSink sink;
-  std::string text = GetParam().text;
-  MakeAblIdentifier(sink, text);
-  if (GetParam().identifier.empty()) {
-    EXPECT_EQ(text, GetParam().text);
-    ASSERT_EQ(sink.messages().size(), 1u);
-    EXPECT_EQ(sink.messages()[0],
-              (Message{BoxStyle::kCritical, "Error",
-                       "ABL Identifier '" + GetParam().text + "' starts with a number."}));
-  } else {
-    EXPECT_EQ(text, GetParam().identifier);
-    EXPECT_TRUE(sink.messages().empty());
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, AblIdentifierTest,
-    testing::Values(IdentifierCase{"Power Station", "_Power_Station"},
-                    IdentifierCase{"Gate (North)", "_Gate_North"}, IdentifierCase{"", "_"},
-                    IdentifierCase{"0 Alpha", "_0_Alpha"}, IdentifierCase{"-5 Gate", "_5_Gate"},
-                    IdentifierCase{"A  B", "_A__B"}, IdentifierCase{" x ", "__x_"},
-                    IdentifierCase{"A:B.C", "_ABC"},
-                    IdentifierCase{"a&b;c=d%e^f(g)h-i+j.k!l\\m/n:o", "_abcdefghijklmno"},
-                    // The leading number is read across blanks and in radix form.
-                    IdentifierCase{"3rd Lance", ""}, IdentifierCase{"12 Gate", ""},
-                    IdentifierCase{"1 2x", ""}, IdentifierCase{"&H1F Gate", ""},
-                    IdentifierCase{".5 Gate", ""}));
-
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream bytes;
