@@ -215,7 +215,7 @@ TEST_P(RecordsetTest, BadSourcesAndCriteriaAreRuntimeErrorsNamingTheCulprit) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, RecordsetTest, ::testing::Values("sqlite"));
+INSTANTIATE_TEST_SUITE_P(Formats, RecordsetTest, ::testing::Values("sqlite", "jet"));
 
 }  // namespace
 }  // namespace quorvane::db

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <cmath>
 #include <limits>
 
@@ -144,6 +145,8 @@ class SqliteSource : public TableSource {
     } catch (const RuntimeError&) {
       stmt = Prepare(db_.get(), select);  // a table without rowid
     }
+    auto rows = Prepare(db_.get(), "SELECT count(*) FROM " + QuoteIdentifier(table));
+    if (Step(rows.get())) data.Reserve(static_cast<size_t>(sqlite3_column_int64(rows.get(), 0)));
     int count = sqlite3_column_count(stmt.get());
     if (count != static_cast<int>(data.column_count())) {
       throw RuntimeError("Cannot read table " + table + ".");
@@ -202,6 +205,15 @@ std::unique_ptr<TableSource> OpenSqliteSource(const std::string& path) {
     rc = sqlite3_step(check.get());
     std::string verdict = rc == SQLITE_ROW ? ColumnText(check.get(), 0) : sqlite3_errmsg(db.get());
     if (verdict != "ok") throw OpenError("damaged SQLite file: " + verdict);
+    // A file cut short inside its last page can still pass the check.
+    auto pages =
+        Prepare(db.get(), "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
+    std::error_code error;
+    auto size = std::filesystem::file_size(path, error);
+    if (sqlite3_step(pages.get()) != SQLITE_ROW || error ||
+        static_cast<uintmax_t>(sqlite3_column_int64(pages.get(), 0)) != size) {
+      throw OpenError("the SQLite file is truncated");
+    }
   } catch (const RuntimeError& error) {
     throw OpenError(error.what());
   }

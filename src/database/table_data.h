@@ -31,6 +31,8 @@ class TableData {
     return cells_[row * columns_.size() + column];
   }
 
+  // Makes room for this many rows in all.
+  void Reserve(size_t rows) { cells_.reserve(rows * columns_.size()); }
   // Appends a row; `values` holds one value per column.
   void AddRow(std::vector<Variant> values);
 

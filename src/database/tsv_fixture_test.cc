@@ -116,7 +116,10 @@ TEST_P(ExpectedDumpTest, EveryTableReadsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ExpectedDumpTest,
-                         ::testing::Values(DumpCase{"TypesSqlite", "sqlite:types", "types.tsv"}),
+                         ::testing::Values(DumpCase{"TypesSqlite", "sqlite:types", "types.tsv"},
+                                           DumpCase{"TypesJet4", "types.mdb", "types.tsv"},
+                                           DumpCase{"Jet3Sample", "thirdparty/jet3_sample.mdb",
+                                                    "thirdparty/expected.tsv"}),
                          [](const auto& info) { return info.param.name; });
 
 // The Jet file and the SQLite twin of a mission database hold the same tables,
@@ -134,7 +137,7 @@ TEST_P(TwinTest, JetFileAndSqliteTwinAgree) {
   }
 }
 
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(TwinTest);
+INSTANTIATE_TEST_SUITE_P(Fixtures, TwinTest, ::testing::Values("campaign", "broken"));
 
 }  // namespace
 }  // namespace quorvane::db

@@ -1,6 +1,7 @@
 #include "database/tsv_form.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -14,6 +15,7 @@ namespace {
 template <typename Real>
 std::string RealForm(Real value) {
   if (value == 0) return "0";
+  if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
   std::string scientific(buffer, result.ptr);

@@ -1,0 +1,66 @@
+// Text of a Jet 3 file is in the file's code page (Windows-1252 here) and
+// must come out as UTF-8 whatever the environment asks libmdb for.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "database/database.h"
+#include "support/fixtures.h"
+
+namespace quorvane::db {
+namespace {
+
+using quorvane::testing::FixturePath;
+using quorvane::testing::TempDir;
+
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value, 1);
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(Jet3TextTest, DecodesWindows1252LettersAsUtf8) {
+  if (!quorvane::testing::ThirdpartyAvailable()) GTEST_SKIP() << "no third-party samples";
+  std::ifstream in(FixturePath("thirdparty/jet3_sample.mdb"), std::ios::binary);
+  std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
+  // Table1 holds "abcdefg"; a copy gets é € ’ (E9 80 92 in Windows-1252) for "bcd".
+  std::string needle = "abcdefg";
+  auto at = std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end());
+  ASSERT_NE(at, bytes.end());
+  at[1] = '\xE9';
+  at[2] = '\x80';
+  at[3] = '\x92';
+  std::string path = TempDir() + "/codepage.mdb";
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+
+  ScopedEnv charset("MDB_JET3_CHARSET", "CP1251");
+  ScopedEnv output("MDBICONV", "ISO-8859-1");
+  auto database = OpenDatabase(path);
+  auto records = database->OpenRecordset("Table1");
+  records->FindFirst("[B] = 'HIJKLMNOP'");
+  ASSERT_FALSE(records->NoMatch());
+  EXPECT_EQ(records->Field("A").text_value(), "a\u00e9\u20ac\u2019efg");
+}
+
+}  // namespace
+}  // namespace quorvane::db

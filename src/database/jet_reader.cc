@@ -1,0 +1,231 @@
+#include "database/jet_reader.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <map>
+
+#include "database/database.h"
+#include "database/jet_field.h"
+#include "database/jet_text.h"
+
+namespace quorvane::db {
+namespace {
+
+constexpr size_t kJet3PageSize = 2048;
+constexpr size_t kJet4PageSize = 4096;
+constexpr uint32_t kCatalogPage = 2;
+constexpr int kCatalogTableType = 1;
+constexpr uint32_t kSystemObjectFlags = 0x80000002u;
+constexpr uint32_t kPageNumberMask = 0x00ffffffu;
+
+// The iconv name of a Jet 3 file's code page; Windows-1252 unless the file
+// names another Windows code page.
+std::string Jet3Charset(unsigned code_page) {
+  switch (code_page) {
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 1250:
+    case 1251:
+    case 1253:
+    case 1254:
+    case 1255:
+    case 1256:
+    case 1257:
+    case 1258:
+      return "CP" + std::to_string(code_page);
+    default:
+      return "CP1252";
+  }
+}
+
+}  // namespace
+
+struct JetReader::Handle {
+  const std::vector<char>& bytes;
+  MdbHandle* mdb = nullptr;
+  std::vector<std::unique_ptr<MdbCatalogEntry>> entries;
+  std::map<uint32_t, MdbTableDef*> definitions;  // by definition page
+
+  explicit Handle(const std::vector<char>& file) : bytes(file) {}
+  ~Handle() {
+    for (auto& [page, definition] : definitions) mdb_free_tabledef(definition);
+    if (mdb) mdb_close(mdb);
+  }
+
+  size_t PageCount() const { return bytes.size() / static_cast<size_t>(mdb->fmt->pg_size); }
+
+  // Text comes out as UTF-8 whatever the locale or the environment says.
+  void UseUtf8(int jet_version) {
+    mdb_iconv_close(mdb);
+    std::string from = jet_version == 3 ? Jet3Charset(mdb->f->code_page) : "UTF-16LE";
+    // libmdb reads the file's text through iconv_in and writes through iconv_out.
+    mdb->iconv_in = iconv_open("UTF-8", from.c_str());
+    mdb->iconv_out = iconv_open(from.c_str(), "UTF-8");
+    if (mdb->iconv_in == reinterpret_cast<iconv_t>(-1)) {
+      throw OpenError("no text conversion from " + from + " to UTF-8");
+    }
+  }
+
+  // The usage map lists a table's data pages, inline as a bitmap (type 0) or
+  // as the numbers of bitmap pages (type 1); libmdb follows it unchecked.
+  bool UsageMapIsSound(const MdbTableDef* table) const {
+    const unsigned char* map = table->usage_map;
+    size_t size = table->map_sz;
+    if (!map || size < 1) return false;
+    if (map[0] == 0) return size >= 5;
+    if (map[0] != 1) return true;  // libmdb then reads the pages in turn
+    for (size_t offset = 1; offset + 4 <= size; offset += 4) {
+      uint32_t page;
+      std::memcpy(&page, map + offset, sizeof page);
+      if (page >= PageCount()) return false;
+    }
+    return true;
+  }
+
+  // The definition of the table at `page`, with its columns; nullptr when
+  // it is damaged.
+  MdbTableDef* Definition(uint32_t page, const std::string& name) {
+    if (auto it = definitions.find(page); it != definitions.end()) return it->second;
+    if (page == 0 || page >= PageCount()) return nullptr;
+    auto entry = std::make_unique<MdbCatalogEntry>();
+    std::memset(entry.get(), 0, sizeof *entry);
+    entry->mdb = mdb;
+    std::strncpy(entry->object_name, name.c_str(), MDB_MAX_OBJ_NAME);
+    entry->object_type = MDB_TABLE;
+    entry->table_pg = page;
+    MdbTableDef* table = mdb_read_table(entry.get());
+    if (!table) return nullptr;
+    entries.push_back(std::move(entry));
+    if (!UsageMapIsSound(table) || !mdb_read_columns(table) ||
+        table->columns->len != table->num_cols) {
+      mdb_free_tabledef(table);
+      return nullptr;
+    }
+    definitions[page] = table;
+    return table;
+  }
+
+  // Calls `row` with the fields of each row of the table in stored order:
+  // data pages in the order of the usage map, rows in page order.
+  void ForEachRow(MdbTableDef* table, const std::function<void(const MdbField*)>& row) {
+    std::vector<MdbField> fields(table->num_cols);
+    mdb_rewind_table(table);
+    if (table->num_rows == 0) return;
+    table->cur_pg_num = 1;
+    const std::string name = table->name;
+    for (size_t pages = 0; mdb_read_next_dpg(table); ++pages) {
+      if (pages > PageCount()) throw RuntimeError("Damaged page list of table " + name + ".");
+      int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+      for (int r = 0; r < rows; ++r) {
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb, r, &start, &size) != 0) {
+          throw RuntimeError("Damaged row in table " + name + ".");
+        }
+        if (start & kJetDeletedRow) continue;
+        std::fill(fields.begin(), fields.end(), MdbField{});
+        int count = mdb_crack_row(table, start & kJetRowOffsetMask, size, fields.data());
+        if (count != static_cast<int>(table->num_cols)) {
+          throw RuntimeError("Damaged row in table " + name + ".");
+        }
+        for (int i = 0; i < count; ++i) {
+          if (fields[i].colnum < 0 || static_cast<guint>(fields[i].colnum) >= table->columns->len) {
+            throw RuntimeError("Damaged row in table " + name + ".");
+          }
+        }
+        row(fields.data());
+      }
+    }
+  }
+
+  const MdbColumn& Column(MdbTableDef* table, int index) const {
+    return *static_cast<MdbColumn*>(g_ptr_array_index(table->columns, static_cast<guint>(index)));
+  }
+
+  Variant Value(MdbTableDef* table, const MdbField& field) const {
+    return DecodeJetField(mdb, Column(table, field.colnum), field, bytes.size());
+  }
+};
+
+JetReader::JetReader(const std::vector<char>& bytes, int jet_version)
+    : handle_(std::make_unique<Handle>(bytes)) {
+  size_t page_size = jet_version == 3 ? kJet3PageSize : kJet4PageSize;
+  if (bytes.size() < 3 * page_size || bytes.size() % page_size != 0) {
+    throw OpenError("the Jet file is truncated");
+  }
+  // libmdb only reads from the buffer; the cast is for its C interface.
+  MdbHandle* mdb = mdb_open_buffer(const_cast<char*>(bytes.data()), bytes.size(), MDB_NOFLAGS);
+  if (!mdb) throw OpenError("the Jet file's header cannot be read");
+  handle_->mdb = mdb;
+  if (static_cast<int>(mdb->f->jet_version) != (jet_version == 3 ? MDB_VER_JET3 : MDB_VER_JET4) ||
+      static_cast<size_t>(mdb->fmt->pg_size) != page_size) {
+    throw OpenError("the Jet file's header is inconsistent");
+  }
+  handle_->UseUtf8(jet_version);
+
+  MdbTableDef* catalog = handle_->Definition(kCatalogPage, "MSysObjects");
+  if (!catalog) throw OpenError("the Jet file's catalog is damaged");
+  std::map<std::string, int> column;
+  for (guint i = 0; i < catalog->columns->len; ++i) {
+    column[FoldCase(handle_->Column(catalog, static_cast<int>(i)).name)] = static_cast<int>(i);
+  }
+  for (const char* needed : {"id", "name", "type", "flags"}) {
+    if (!column.count(needed)) throw OpenError("the Jet file's catalog is damaged");
+  }
+  try {
+    handle_->ForEachRow(catalog, [&](const MdbField* fields) {
+      std::map<int, Variant> values;
+      for (guint i = 0; i < catalog->num_cols; ++i) {
+        values[fields[i].colnum] = handle_->Value(catalog, fields[i]);
+      }
+      const Variant& id = values[column["id"]];
+      const Variant& name = values[column["name"]];
+      const Variant& type = values[column["type"]];
+      const Variant& flags = values[column["flags"]];
+      if (!name.IsString() || type.IsNull() || !type.IsNumeric() || id.IsNull() ||
+          !id.IsNumeric() || (type.integer_value() & 0x7f) != kCatalogTableType ||
+          (!flags.IsNull() &&
+           (static_cast<uint32_t>(flags.integer_value()) & kSystemObjectFlags))) {
+        return;
+      }
+      tables_.push_back(
+          {name.text_value(), static_cast<uint32_t>(id.integer_value()) & kPageNumberMask, {}});
+    });
+  } catch (const RuntimeError& error) {
+    throw OpenError(std::string("the Jet file's catalog is damaged: ") + error.what());
+  }
+  for (JetTable& table : tables_) {
+    MdbTableDef* definition = handle_->Definition(table.definition_page, table.name);
+    if (!definition) throw OpenError("the definition of table " + table.name + " is damaged");
+    for (guint i = 0; i < definition->columns->len; ++i) {
+      const MdbColumn& c = handle_->Column(definition, static_cast<int>(i));
+      table.columns.push_back({c.name, JetColumnType(c.col_type)});
+    }
+  }
+}
+
+JetReader::~JetReader() = default;
+
+TableData JetReader::Load(const JetTable& table) {
+  MdbTableDef* definition = handle_->Definition(table.definition_page, table.name);
+  if (!definition) throw RuntimeError("The definition of table " + table.name + " is damaged.");
+  TableData data(table.name, table.columns);
+  // The row count of the definition is a hint only: a damaged file may lie.
+  data.Reserve(std::min<size_t>(definition->num_rows, handle_->bytes.size() / 8));
+  std::vector<Variant> row(table.columns.size());
+  handle_->ForEachRow(definition, [&](const MdbField* fields) {
+    for (guint i = 0; i < definition->num_cols; ++i) {
+      row[static_cast<size_t>(fields[i].colnum)] = handle_->Value(definition, fields[i]);
+    }
+    data.AddRow(row);
+  });
+  return data;
+}
+
+}  // namespace quorvane::db

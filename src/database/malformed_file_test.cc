@@ -1,0 +1,146 @@
+// Files that are not sound mission databases: each fails to open with
+// OpenError, or opens and then reads or fails with RuntimeError. None may
+// crash; run these under AddressSanitizer.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "database/database.h"
+#include "database/tsv_form.h"
+#include "support/fixtures.h"
+
+namespace quorvane::db {
+namespace {
+
+namespace fs = std::filesystem;
+using quorvane::testing::FixturePath;
+using quorvane::testing::SqliteFixture;
+using quorvane::testing::TempDir;
+
+std::vector<char> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string WriteFile(const std::string& path, const std::vector<char>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+// Opens the file and reads every table. True when it opened.
+bool OpenAndReadAll(const std::string& path) {
+  std::unique_ptr<Database> database;
+  try {
+    database = OpenDatabase(path);
+  } catch (const OpenError&) {
+    return false;
+  }
+  for (const auto& table : database->TableNames()) {
+    try {
+      std::ostringstream out;
+      WriteTableTsv(*database, table, out);
+      auto records = database->OpenRecordset("SELECT * FROM [" + table + "] ORDER BY [" +
+                                             database->ColumnNames(table).at(0) + "] DESC");
+      records->MoveLast();
+    } catch (const RuntimeError&) {
+      // A damaged table may fail to read; that is a clear error, not a crash.
+    }
+  }
+  return true;
+}
+
+class DamagedCopyTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  std::vector<char> Seed() {
+    const std::string& name = GetParam();
+    return Bytes(name == "types.sqlite" ? SqliteFixture("types") : FixturePath(name));
+  }
+  bool IsJet() const { return GetParam().ends_with(".mdb"); }
+};
+
+TEST_P(DamagedCopyTest, TruncatedCopiesFailToOpen) {
+  std::vector<char> seed = Seed();
+  std::string dir = TempDir();
+  size_t page = 4096;
+  for (size_t size : {size_t{0}, size_t{1}, size_t{16}, size_t{0x15}, size_t{100}, size_t{2048},
+                      page, 3 * page, seed.size() / 2, seed.size() - page, seed.size() - 1}) {
+    std::vector<char> bytes(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(size));
+    std::string path = WriteFile(dir + "/truncated", bytes);
+    // A Jet file cut off anywhere and a SQLite file cut short of its pages
+    // are refused at once.
+    bool must_fail = true;
+    bool opened = OpenAndReadAll(path);
+    if (must_fail) {
+      EXPECT_FALSE(opened) << GetParam() << " cut to " << size << " bytes";
+    }
+  }
+}
+
+TEST_P(DamagedCopyTest, BitFlippedCopiesNeverCrash) {
+  std::vector<char> seed = Seed();
+  std::string dir = TempDir();
+  std::mt19937 random(20240607);
+  for (int copy = 0; copy < 50; ++copy) {
+    std::vector<char> bytes = seed;
+    // Most damage goes to the first pages, where the catalog and the table
+    // definitions live.
+    size_t span = copy % 2 ? bytes.size() : std::min(bytes.size(), size_t{16384});
+    for (int flips = 1 + static_cast<int>(random() % 8); flips > 0; --flips) {
+      size_t at = random() % span;
+      bytes[at] = static_cast<char>(copy % 3 ? bytes[at] ^ (1 << random() % 8) : random());
+    }
+    OpenAndReadAll(WriteFile(dir + "/flipped", bytes));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedCopyTest,
+                         ::testing::Values("types.mdb", "campaign.mdb", "types.sqlite"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           return name.substr(0, name.find('.')) +
+                                  (name.ends_with(".mdb") ? "Jet" : "Sqlite");
+                         });
+
+TEST(OpenDatabaseTest, RefusesWhatIsNoMissionDatabase) {
+  std::string dir = TempDir();
+  std::vector<char> jet_head = Bytes(FixturePath("types.mdb"));
+  std::vector<char> unknown_version = jet_head;
+  unknown_version[0x14] = 3;  // a later engine's file
+  std::string text = "MissionID,MissionName\n1,Proving Ground\n";
+  for (const std::string& path : {
+           dir + "/missing.mdb",
+           dir,
+           WriteFile(dir + "/empty.mdb", {}),
+           WriteFile(dir + "/text.mdb", std::vector<char>(text.begin(), text.end())),
+           WriteFile(dir + "/later.mdb", unknown_version),
+       }) {
+    EXPECT_THROW(OpenDatabase(path), OpenError) << path;
+  }
+}
+
+TEST(OpenDatabaseTest, NeverWritesTheFile) {
+  for (const std::string& fixture : {FixturePath("campaign.mdb"), SqliteFixture("campaign")}) {
+    std::string dir = TempDir();
+    std::string path = dir + "/mission";
+    fs::copy_file(fixture, path);
+    std::vector<char> before = Bytes(path);
+    auto modified = fs::last_write_time(path);
+    ASSERT_TRUE(OpenAndReadAll(path));
+    EXPECT_EQ(Bytes(path), before) << fixture;
+    EXPECT_EQ(fs::last_write_time(path), modified) << fixture;
+    // No journal, lock or shared-memory file appears beside it.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << fixture;
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::db
