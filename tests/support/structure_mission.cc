@@ -56,7 +56,7 @@ std::string Flag(bool value) { return value ? "-1" : "0"; }
 
 std::string MissionSql(const StructureMission& mission) {
   std::ostringstream sql;
-  sql << kSchema;
+  sql << "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;" << kSchema;
   sql << "INSERT INTO NewMissions VALUES (1, 'Test', 'm1.abl', " << Flag(mission.multiplayer)
       << ");\n";
   for (const StructureRow& s : mission.structures) {
@@ -81,6 +81,7 @@ std::string MissionSql(const StructureMission& mission) {
     sql << "INSERT INTO StructureSalvage VALUES (" << salvage.structure << ", 1, " << salvage.item
         << ", " << salvage.quantity << ");\n";
   }
+  sql << "COMMIT;\n";
   return sql.str();
 }
 

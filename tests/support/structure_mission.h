@@ -15,14 +15,14 @@ namespace quorvane::structure_test {
 struct StructureRow {
   int id = 1;
   std::optional<std::string> identifier = "S1";  // none: Null
-  std::optional<std::string> type;               // BuildingType; none: Null
+  std::optional<std::string> type{};               // BuildingType; none: Null
   std::optional<int> alignment = 2;
   bool captureable = false;
   std::optional<double> damage = 0;
   bool captured = false;
-  std::optional<std::string> name;  // newtagname
+  std::optional<std::string> name{};  // newtagname
   int contact = 0;
-  std::optional<std::array<int, 3>> position;  // Block, Vertex, Number
+  std::optional<std::array<int, 3>> position{};  // Block, Vertex, Number
 };
 
 // A StructureAssociates row: a linked object at Block 0, Vertex 0, Number
@@ -31,7 +31,7 @@ struct LinkRow {
   int structure = 1;
   int number = 1;
   bool inactive = false;
-  std::optional<int> prisoner;
+  std::optional<int> prisoner{};
 };
 
 struct UnitRow {
@@ -53,10 +53,10 @@ struct SalvageRow {
 // another mission, which must never show.
 struct StructureMission {
   bool multiplayer = false;
-  std::vector<StructureRow> structures;
-  std::vector<LinkRow> links;
-  std::vector<UnitRow> units;
-  std::vector<SalvageRow> salvage;
+  std::vector<StructureRow> structures{};
+  std::vector<LinkRow> links{};
+  std::vector<UnitRow> units{};
+  std::vector<SalvageRow> salvage{};
 };
 
 struct StructureOutput {
