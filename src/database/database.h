@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "database/column_type.h"
 #include "platform/runtime_error.h"
 #include "platform/variant.h"
 
@@ -53,6 +54,13 @@ class Database {
   virtual std::vector<std::string> TableNames() = 0;
   // The column names of a table, in their order.
   virtual std::vector<std::string> ColumnNames(std::string_view table) = 0;
+  // The columns of a table with their Access types, in their order.
+  virtual std::vector<ColumnInfo> Columns(std::string_view table) {
+    std::vector<ColumnInfo> columns;
+    for (auto& name : ColumnNames(table))
+      columns.push_back({std::move(name), ColumnType::kUntyped});
+    return columns;
+  }
 };
 
 // Opens a Jet 3, Jet 4 or SQLite 3 mission database, recognised by its first

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "database/table_source.h"
+
+namespace quorvane::db {
+
+// Opens a Jet 3 or Jet 4 file read-only through libmdb. Throws OpenError when
+// the file cannot be read as one.
+std::unique_ptr<TableSource> OpenJetSource(const std::string& path, int jet_version);
+
+}  // namespace quorvane::db

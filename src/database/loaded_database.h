@@ -1,0 +1,46 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "database/database.h"
+#include "database/query_engine.h"
+#include "database/table_source.h"
+
+namespace quorvane::db {
+
+// A mission database whose tables are read from the file on first use and
+// queried through the in-memory engine.
+class LoadedDatabase : public Database {
+ public:
+  explicit LoadedDatabase(std::unique_ptr<TableSource> source);
+
+  std::unique_ptr<Recordset> OpenRecordset(std::string_view source) override;
+  std::vector<std::string> TableNames() override;
+  std::vector<std::string> ColumnNames(std::string_view table) override;
+  std::vector<ColumnInfo> Columns(std::string_view table) override;
+
+ private:
+  struct Table {
+    std::string name;  // as the file spells it
+    std::shared_ptr<const TableData> data;
+    std::string engine_name;  // empty until copied into the engine
+  };
+
+  // The table of that name (without regard to case); throws RuntimeError
+  // naming it when there is none.
+  Table& Find(std::string_view name);
+  const std::shared_ptr<const TableData>& Loaded(Table& table);
+  const std::string& InEngine(Table& table);
+
+  std::unique_ptr<TableSource> source_;
+  std::vector<std::string> table_names_;
+  std::unordered_map<std::string, Table> tables_;  // by folded name
+  std::unique_ptr<QueryEngine> engine_;            // started by the first query
+  int engine_tables_ = 0;
+};
+
+}  // namespace quorvane::db

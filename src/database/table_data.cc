@@ -1,0 +1,31 @@
+#include "database/table_data.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "database/jet_text.h"
+
+namespace quorvane::db {
+
+TableData::TableData(std::string name, std::vector<ColumnInfo> columns)
+    : name_(std::move(name)), columns_(std::move(columns)) {
+  for (size_t i = 0; i < columns_.size(); ++i) {
+    // The first of two columns whose names differ only in case wins.
+    column_by_folded_name_.emplace(FoldCase(columns_[i].name), i);
+  }
+}
+
+std::optional<size_t> TableData::FindColumn(std::string_view name) const {
+  auto it = column_by_folded_name_.find(FoldCase(name));
+  if (it == column_by_folded_name_.end()) return std::nullopt;
+  return it->second;
+}
+
+void TableData::AddRow(std::vector<Variant> values) {
+  if (values.size() != columns_.size()) {
+    throw std::logic_error("row of table " + name_ + " has the wrong number of values");
+  }
+  for (auto& value : values) cells_.push_back(std::move(value));
+}
+
+}  // namespace quorvane::db

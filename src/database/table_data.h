@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "database/column_type.h"
+#include "platform/variant.h"
+
+namespace quorvane::db {
+
+// The rows of one table in stored order, each value with its subtype. Record
+// sets refer to rows of a loaded table by their stored position.
+class TableData {
+ public:
+  TableData(std::string name, std::vector<ColumnInfo> columns);
+
+  const std::string& name() const { return name_; }
+  const std::vector<ColumnInfo>& columns() const { return columns_; }
+  size_t column_count() const { return columns_.size(); }
+  size_t row_count() const { return column_count() == 0 ? 0 : cells_.size() / column_count(); }
+
+  // The column with this name (without regard to case), if any.
+  std::optional<size_t> FindColumn(std::string_view name) const;
+
+  const Variant& Cell(size_t row, size_t column) const {
+    return cells_[row * columns_.size() + column];
+  }
+
+  // Appends a row; `values` holds one value per column.
+  void AddRow(std::vector<Variant> values);
+
+ private:
+  std::string name_;
+  std::vector<ColumnInfo> columns_;
+  std::unordered_map<std::string, size_t> column_by_folded_name_;
+  std::vector<Variant> cells_;
+};
+
+}  // namespace quorvane::db

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "database/column_type.h"
+#include "database/table_data.h"
+
+namespace quorvane::db {
+
+// A database file as a set of tables (a Jet file or a SQLite file).
+class TableSource {
+ public:
+  virtual ~TableSource() = default;
+  // The user tables, in the file's order.
+  virtual std::vector<std::string> TableNames() = 0;
+  // The columns of a table named exactly as TableNames gives it.
+  virtual std::vector<ColumnInfo> Columns(const std::string& table) = 0;
+  // All rows of the table in stored order. Throws RuntimeError when the file
+  // turns out to be damaged.
+  virtual TableData Load(const std::string& table) = 0;
+};
+
+}  // namespace quorvane::db

@@ -1,0 +1,72 @@
+// Runs the built quorvane command and checks its exit statuses and messages.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status;
+  std::string output;  // standard output and standard error together
+};
+
+Result RunQuorvane(const std::string& arguments) {
+  std::string command = std::string(QUORVANE_BINARY) + " " + arguments + " 2>&1";
+  Result result{-1, ""};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buffer;
+  size_t read;
+  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    result.output.append(buffer.data(), read);
+  int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(CommandTest, UsageErrorsExitWith64) {
+  for (const char* arguments : {"", "compile x.mdb 1", "fit", "fit x.mdb", "fit x.mdb 40000",
+                                "fit x.mdb one", "build x.mdb", "build x.mdb 1 --all",
+                                "fit x.mdb 1 --date 12/06/2026", "list", "identifier"}) {
+    Result result = RunQuorvane(arguments);
+    EXPECT_EQ(result.status, 64) << arguments << "\n" << result.output;
+  }
+}
+
+TEST(CommandTest, HelpAndVersionSucceed) {
+  for (const char* arguments :
+       {"--help", "--version", "fit --help", "script --help", "build --help", "list --help",
+        "identifier --help", "dump --help"}) {
+    Result result = RunQuorvane(arguments);
+    EXPECT_EQ(result.status, 0) << arguments << "\n" << result.output;
+    EXPECT_FALSE(result.output.empty()) << arguments;
+  }
+}
+
+TEST(CommandTest, MissingDatabaseIsReportedWithStatus1) {
+  std::string folder = testing::TempDir();
+  Result result = RunQuorvane("fit " + folder + "no_such_campaign 7 -o " + folder);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output,
+            "quorvane: error: Could not find file '" + folder + "no_such_campaign.MDB'.\n");
+
+  result = RunQuorvane("script no_such_campaign.mdb 7");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, "quorvane: error: Could not find file './no_such_campaign.mdb'.\n");
+}
+
+TEST(CommandTest, IdentifierPrintsOrRefuses) {
+  Result result = RunQuorvane("identifier 'Gate (North)'");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.output, "_Gate_North\n");
+  result = RunQuorvane("identifier '3rd Gate'");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, "quorvane: error: ABL Identifier '3rd Gate' starts with a number.\n");
+}
+
+}  // namespace

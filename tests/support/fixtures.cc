@@ -1,0 +1,86 @@
+#include "support/fixtures.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace quorvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path FixtureDir() {
+  static const fs::path dir = [] {
+    for (fs::path at = fs::absolute(QUORVANE_SOURCE_DIR); !at.empty(); at = at.parent_path()) {
+      if (fs::is_directory(at / "shared" / "fixtures")) return at / "shared" / "fixtures";
+      if (at == at.parent_path()) break;
+    }
+    if (fs::is_directory("/work/shared/fixtures")) return fs::path("/work/shared/fixtures");
+    throw std::runtime_error("cannot find the shared/fixtures folder above " QUORVANE_SOURCE_DIR);
+  }();
+  return dir;
+}
+
+// The process's own temporary folder, removed when the process ends.
+const fs::path& ProcessTempDir() {
+  static const fs::path dir = [] {
+    std::string pattern = (fs::temp_directory_path() / "quorvane-tests-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    static struct Remover {
+      fs::path path;
+      ~Remover() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+      }
+    } remover{pattern};
+    return fs::path(pattern);
+  }();
+  return dir;
+}
+
+}  // namespace
+
+std::string FixturePath(const std::string& name) { return (FixtureDir() / name).string(); }
+
+bool ThirdpartyAvailable() { return fs::exists(FixtureDir() / "thirdparty" / "jet3_sample.mdb"); }
+
+std::string TempDir() {
+  static int counter = 0;
+  fs::path dir = ProcessTempDir() / ("t" + std::to_string(++counter));
+  fs::create_directories(dir);
+  return dir.string();
+}
+
+std::string SqliteFixture(const std::string& name) {
+  static std::mutex mutex;
+  static std::map<std::string, std::string> built;
+  std::lock_guard lock(mutex);
+  if (auto it = built.find(name); it != built.end()) return it->second;
+
+  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
+  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
+  std::stringstream script;
+  script << in.rdbuf();
+  std::string path = (ProcessTempDir() / (name + ".sqlite")).string();
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot create " + path);
+  }
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error);
+  std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error(name + ".sql: " + message);
+  return built[name] = path;
+}
+
+}  // namespace quorvane::testing
