@@ -1,7 +1,7 @@
 // Every script file that a fixture mission with valid data compiles to is
 // structurally sound ABL: each block opened (if, switch, case, for,
 // function, module) is closed by its own end line, "else" stands inside an
-// "if", an "if" line ends in "then", cases sit in a switch, and the main
+// "if", an "if" condition ends in "then", cases sit in a switch, and the main
 // module's code ends with "endmodule." (only a comment line may follow).
 
 #include <gtest/gtest.h>
@@ -63,10 +63,16 @@ std::vector<std::string> BlockProblems(const std::vector<std::string>& lines) {
       {"for", "endfor;"}, {"function", "endfunction;"}, {"module", "endmodule."},
   };
   std::vector<std::string> problems;
-  std::vector<std::string> open;  // expected closers, innermost last
+  std::vector<std::string> open;   // expected closers, innermost last
+  bool condition_goes_on = false;  // an "if" condition continued on the next lines
   for (size_t number = 0; number < lines.size(); ++number) {
-    const std::string line = Lower(Trim(lines[number]));
-    if (line.empty() || line.rfind("//", 0) == 0) continue;
+    const std::string line = Lower(Trim(lines[number].substr(0, lines[number].find("//"))));
+    if (line.empty()) continue;
+    const bool ends_in_then = line.size() >= 4 && line.substr(line.size() - 4) == "then";
+    if (condition_goes_on) {
+      condition_goes_on = !ends_in_then;
+      continue;
+    }
     const std::string word = line.substr(0, line.find_first_of(" (:;"));
     const std::string at = "line " + std::to_string(number + 1) + ": ";
     bool handled = false;
@@ -75,9 +81,7 @@ std::vector<std::string> BlockProblems(const std::vector<std::string>& lines) {
         if (block.opener == "case" && (open.empty() || open.back() != "endswitch;")) {
           problems.push_back(at + "case outside a switch");
         }
-        if (block.opener == "if" && line.substr(line.size() - 4) != "then") {
-          problems.push_back(at + "if without then");
-        }
+        if (block.opener == "if") condition_goes_on = !ends_in_then;
         open.push_back(block.closer);
         handled = true;
       } else if (line == block.closer) {
@@ -93,6 +97,7 @@ std::vector<std::string> BlockProblems(const std::vector<std::string>& lines) {
       problems.push_back(at + "else outside an if");
     }
   }
+  if (condition_goes_on) problems.push_back("if without then");
   for (const std::string& closer : open) problems.push_back("missing " + closer);
   return problems;
 }
