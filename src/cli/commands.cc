@@ -6,6 +6,7 @@
 #include "compiler/write_quorvane.h"
 #include "script/abl_text.h"
 #include "database/database.h"
+#include "database/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
 
@@ -105,18 +106,7 @@ void DumpDatabase(const std::string& database, const std::string& table, std::os
     for (const std::string& name : db->TableNames()) out << name << '\n';
     return;
   }
-  std::vector<std::string> columns = db->ColumnNames(table);
-  auto rows = db->OpenRecordset(table);
-  while (!rows->Eof()) {
-    std::string line;
-    for (size_t i = 0; i < columns.size(); ++i) {
-      if (i > 0) line += '\t';
-      const Variant& value = rows->Field(columns[i]);
-      line += value.IsNull() ? "\\N" : JoinedForm(value);
-    }
-    out << line << '\n';
-    rows->MoveNext();
-  }
+  db::WriteTableTsv(*db, table, out);
 }
 
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err) {
