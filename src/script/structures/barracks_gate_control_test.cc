@@ -1,0 +1,151 @@
+// Barracks and gate controls, single-player and multiplayer.
+
+#include <gtest/gtest.h>
+
+#include "support/structure_mission.h"
+
+namespace quorvane::structure_test {
+namespace {
+
+using Cases = std::vector<std::vector<std::string>>;
+
+struct GateCase {
+  const char* name;
+  StructureMission mission;
+  std::vector<std::string> str;
+  Cases cases;
+};
+
+StructureRow Gate(int alignment, bool captureable) {
+  return {.identifier = "G1",
+          .type = "Gate Control",
+          .alignment = alignment,
+          .captureable = captureable};
+}
+
+const char* const kCaptureTest =
+    "if ((IsCaptured(G1) == 1) AND (objectSide(G1) <> G1Alignment) AND (G1Alignment <> -2)) then";
+
+TEST(GateControlTest, LocksItsGatesWhenDestroyedAndHandsThemOverWhenCaptured) {
+  const std::vector<GateCase> cases = {
+      {"single-player, one gate",
+       {.structures = {Gate(1, true)}, .links = {{.number = 1}}},
+       Placed({{0, ""},
+               {1, "if ((isdead(G1)) AND (G1Alignment <> -2)) then"},
+               {6, "if (isGateOpen(4097)) then"},
+               {12, "LockGateOpen(4097);"},
+               {12, "G1Alignment = -2;"},
+               {6, "else"},
+               {12, "LockGateClosed(4097);"},
+               {12, "objectChangeSides(4097,INNER_SPHERE);"},
+               {12, "setPotentialContact(4097,2);"},
+               {12, "G1Alignment = -2;"},
+               {6, "endif;"},
+               {1, "else"},
+               {6, kCaptureTest},
+               {12, "objectChangeSides(4097,INNER_SPHERE);"},
+               {12, "ReleaseGateLock(4097);"},
+               {12, "setPotentialContact(4097,2);"},
+               {12, "G1Alignment = INNER_SPHERE;"},
+               {6, "endif;"},
+               {1, "endif;"}}),
+       {}},
+      {"multiplayer, two gates: two events per gate and one for the capture",
+       {.multiplayer = true,
+        .structures = {Gate(1, true)},
+        .links = {{.number = 1}, {.number = 2}}},
+       Placed({{0, ""},
+               {1, "if ((isdead(G1)) AND (G1Alignment <> -2)) then"},
+               {6, "if (isGateOpen(4097)) then"},
+               {12, "sendMessage(1,0);"},
+               {12, "handleMessage;"},
+               {6, "else"},
+               {12, "sendMessage(2,0);"},
+               {12, "handleMessage;"},
+               {6, "endif;"},
+               {6, "if (isGateOpen(4098)) then"},
+               {12, "sendMessage(3,0);"},
+               {12, "handleMessage;"},
+               {6, "else"},
+               {12, "sendMessage(4,0);"},
+               {12, "handleMessage;"},
+               {6, "endif;"},
+               {1, "else"},
+               {6, kCaptureTest},
+               {12, "sendMessage(5,ObjectSide(G1));"},
+               {12, "handleMessage;"},
+               {6, "endif;"},
+               {1, "endif;"}}),
+       {{"LockGateOpen(4097);", "G1Alignment = -2;"},
+        {"LockGateClosed(4097);", "G1Alignment = -2;"},
+        {"LockGateOpen(4098);", "G1Alignment = -2;"},
+        {"LockGateClosed(4098);", "G1Alignment = -2;"},
+        {"objectChangeSides(4097,MsgParams);", "ReleaseGateLock(4097);",
+         "objectChangeSides(4098,MsgParams);", "ReleaseGateLock(4098);", "G1Alignment = MsgParams;",
+         "objectChangeSides(G1,MsgParams);"}}},
+      {"multiplayer, captureable, no gates",
+       {.multiplayer = true, .structures = {Gate(2, true)}},
+       Placed({{0, ""},
+               {1, "if ((isdead(G1)) AND (G1Alignment <> -2)) then"},
+               {1, "else"},
+               {6, kCaptureTest},
+               {12, "sendMessage(1,ObjectSide(G1));"},
+               {12, "handleMessage;"},
+               {6, "endif;"},
+               {1, "endif;"}}),
+       {{"G1Alignment = MsgParams;", "objectChangeSides(G1,MsgParams);"}}},
+      {"not captureable, no gates",
+       {.structures = {Gate(2, false)}},
+       Placed({{0, ""}, {1, "if ((isdead(G1)) AND (G1Alignment <> -2)) then"}, {1, "endif;"}}),
+       {}},
+      {"the building type is matched with its case",
+       {.structures = {{.identifier = "G1", .type = "gate control", .captureable = true}},
+        .links = {{.number = 1}}},
+       {},
+       {}},
+  };
+  for (const GateCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    StructureOutput output = WriteStructures(c.mission);
+    EXPECT_EQ(output.str, c.str);
+    EXPECT_EQ(output.cases, c.cases);
+  }
+}
+
+TEST(GateControlTest, GatesStartOnTheControlsSideAndInactiveGatesLocked) {
+  StructureOutput output = WriteStructures(
+      {.structures = {Gate(1, false)}, .links = {{.number = 1}, {.number = 2, .inactive = true}}});
+  EXPECT_EQ(output.init, Placed({{6, "G1 = 10504;"},
+                                 {6, "objectChangeSides(G1,CLAN);"},
+                                 {6, "setPotentialContact(G1,0);"},
+                                 {6, "G1Alignment = CLAN;"},
+                                 {6, "objectChangeSides(4097,CLAN);"},
+                                 {6, "objectChangeSides(4098,CLAN);"},
+                                 {6, "LockGateClosed(4098);"}}));
+}
+
+// Damage beyond the barracks' own starting damage raises the general alarm
+// directly, also in a multiplayer mission.
+TEST(BarracksTest, ComparesWithItsStartingDamage) {
+  struct BarracksCase {
+    std::optional<double> damage;
+    bool multiplayer;
+    std::string test;
+  };
+  for (const BarracksCase& c : std::vector<BarracksCase>{{25.5, false, "> 25.5) then"},
+                                                         {25.5, true, "> 25.5) then"},
+                                                         {0, false, "> 0) then"},
+                                                         {std::nullopt, false, "> ) then"}}) {
+    StructureOutput output = WriteStructures(
+        {.multiplayer = c.multiplayer,
+         .structures = {{.identifier = "B1", .type = "Barracks", .damage = c.damage}}});
+    EXPECT_EQ(output.str, Placed({{0, ""},
+                                  {1, "if (getObjectDamage(B1) " + c.test},
+                                  {6, "GeneralAlarm = TRUE;"},
+                                  {1, "endif;"}}));
+    EXPECT_TRUE(output.cases.empty());
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::structure_test
