@@ -99,6 +99,7 @@ const Compiled& Campaign(int16_t mission, const std::string& file_name) {
 const Compiled& Mission7() { return Campaign(7, "m0007.FIT"); }
 const Compiled& Mission12() { return Campaign(12, "m0012.FIT"); }
 const Compiled& Mission23() { return Campaign(23, "mp_border.FIT"); }
+const Compiled& Mission105() { return Campaign(105, "m0105.FIT"); }
 
 // Section lines in order, numbered sections of a kind shown once.
 std::vector<std::string> SectionKinds(const FitFile& fit) {
@@ -194,7 +195,11 @@ TEST(FitSectionsTest, LinesCarryTheirValuesInTheirForm) {
       {"multiplayer briefing per side", Mission23, "[Campaign]",
        "st ClanBriefingFile = \"brief_borderC\""},
       {"garotte palette", Mission23, "[PaletteSystem]", "st PaletteSystem = \"palettex\""},
-      {"pilot after piloted train cars", Mission12, "[Part12]", "ul Pilot                = 12 "},
+      {"pilot of a mission without piloted train cars", Mission12, "[Part12]",
+       "ul Pilot                = 12 "},
+      {"warriors leave out the piloted train engine", Mission105, "[Warriors]",
+       "ul NumWarriors = 12 "},
+      {"pilot less the piloted train cars", Mission105, "[Part1]", "ul Pilot                = 0 "},
   };
   for (const LineCase& c : cases) {
     const FitFile& fit = c.mission().fit;
