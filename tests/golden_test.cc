@@ -116,10 +116,12 @@ class GoldenTest : public ::testing::TestWithParam<int16_t> {};
 
 TEST_P(GoldenTest, JetAndSqliteGiveTheExpectedFiles) {
   int16_t mission = GetParam();
+  // Both twins compile into the same folder: the lookout include names its
+  // own full path in its head.
   fs::path scratch =
       fs::path(::testing::TempDir()) / ("quorvane_golden_" + std::to_string(mission));
   FileSet from_sqlite =
-      CompileMission(quorvane::testing::SqliteFixture("campaign"), mission, scratch / "sqlite");
+      CompileMission(quorvane::testing::SqliteFixture("campaign"), mission, scratch / "out");
   if (Regenerating()) {
     fs::remove_all(GoldenFolder(mission));
     fs::create_directories(GoldenFolder(mission));
@@ -138,7 +140,7 @@ TEST_P(GoldenTest, JetAndSqliteGiveTheExpectedFiles) {
     GTEST_SKIP() << "the Jet reader cannot open campaign.mdb yet";
   }
   FileSet from_jet =
-      CompileMission(quorvane::testing::FixturePath("campaign.mdb"), mission, scratch / "jet");
+      CompileMission(quorvane::testing::FixturePath("campaign.mdb"), mission, scratch / "out");
   ExpectSameFiles(expected, from_jet, "campaign.mdb");
   fs::remove_all(scratch);
 }
