@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "compiler/write_quorvane.h"
 #include "script/abl_text.h"
@@ -24,14 +25,9 @@ std::unique_ptr<db::Database> OpenForReading(const std::string& path) {
 }  // namespace
 
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    folder = ".";
-    name = path;
-  } else {
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    name = path.substr(slash + 1);
-  }
+  std::filesystem::path file(path);
+  folder = file.has_parent_path() ? file.parent_path().string() : std::string(".");
+  name = file.filename().string();
 }
 
 int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& missions,

@@ -15,7 +15,7 @@ namespace quorvane::structure_test {
 struct StructureRow {
   int id = 1;
   std::optional<std::string> identifier = "S1";  // none: Null
-  std::optional<std::string> type{};               // BuildingType; none: Null
+  std::optional<std::string> type{};             // BuildingType; none: Null
   std::optional<int> alignment = 2;
   bool captureable = false;
   std::optional<double> damage = 0;

@@ -9,8 +9,8 @@ namespace quorvane {
 namespace {
 
 using testing_support::At;
-using testing_support::MemoryRow;
 using testing_support::ScriptSession;
+using testing_support::SqlText;
 
 constexpr int kClan = 1;
 constexpr int kIS = 2;  // Inner Sphere
@@ -70,42 +70,27 @@ std::vector<std::string> ExpectedBlock(const ActionCase& c) {
                 {At(24, "endif;"), At(18, "endif;")}});
 }
 
-MemoryRow ActionRow(const std::string& action, const std::array<const char*, 5>& parms) {
-  MemoryRow row = {{"MissionID", Variant::Long(7)},
-                   {"ObjectiveID", Variant::Long(20)},
-                   {"Action", Variant::String(action)}};
-  for (int k = 0; k < 5; ++k) {
-    row.emplace_back("ActionParm" + std::to_string(k + 1),
-                     parms[k] ? Variant::String(parms[k]) : Variant::Null());
-  }
-  return row;
-}
-
-MemoryRow Unit(int mission, const char* alignment, bool captureable) {
-  return {{"MissionID", Variant::Long(mission)},
-          {"Alignment", Variant::String(alignment)},
-          {"Captureable", Variant::Boolean(captureable)}};
+std::string ActionRow(const std::string& action, const std::array<const char*, 5>& p) {
+  std::string row = "INSERT INTO ObjectiveScripting VALUES (7, 20, " + SqlText(action.c_str());
+  for (const char* parm : p) row += ", " + SqlText(parm);
+  return row + ");";
 }
 
 class ActionFormTest : public testing::TestWithParam<ActionCase> {};
 
-// Objective 2 of mission 7 (two capturable Clan units, one Inner Sphere);
-// the action sits at its place among actions that write no block.
+// Objective 2 of mission 7, whose capturable units are two Clan ones (one
+// written in lower case) and one Inner Sphere one. The action sits at its
+// place among actions that write no block.
 TEST_P(ActionFormTest, WritesItsBlock) {
   const ActionCase& c = GetParam();
   ScriptSession script(false);
-  script.SetObjective({{"ObjectiveID", Variant::Long(20)},
-                       {"Alignment", Variant::Integer(c.alignment)},
-                       {"Priority", Variant::Integer(1)},
-                       {"TimeLeft", Variant::Double(c.time_left)}});
-  script.database().AddTable(
-      "MissionAssignments",
-      {Unit(7, "Clan", true), Unit(7, "Clan", false), Unit(7, "Inner Sphere", true),
-       Unit(7, "Clan", true), Unit(8, "Inner Sphere", true)});
-  std::vector<MemoryRow> rows(c.index - 1, ActionRow("Escort Convoy", {}));
-  rows.push_back(ActionRow(c.action, c.parms));
-  rows.push_back(ActionRow("Escort Convoy", {}));
-  script.SetActions(rows);
+  script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", 1, " +
+             std::to_string(c.time_left) + ");" +
+             "INSERT INTO MissionAssignments VALUES (7, 'Clan', -1), (7, 'Clan', 0), "
+             "(7, 'Inner Sphere', -1), (7, 'clan', -1), (8, 'Inner Sphere', -1);");
+  for (int i = 1; i < c.index; ++i) script.Sql(ActionRow("Escort Convoy", {}));
+  script.Sql(ActionRow(c.action, c.parms) + ActionRow("Escort Convoy", {}));
+  script.Open();
   EXPECT_TRUE(WriteObjectiveActions(script.session, 20, 2, c.alignment));
   std::vector<std::string> lines = script.Lines(FileRole::kMain);
   auto block = lines.begin() + (c.index - 1);
@@ -162,6 +147,9 @@ const ActionCase kCases[] = {
         {"if (isDead(VehicleID(PLAYER_LANCE7 + 1,2,0))) then"}, k900),
     Row("DestroyVehicleUnknownGroup", "Destroy Vehicle", {"Player Lance", "1", "1"}, kIS, 900, 1,
         '-'),
+    Row("CaptureStarCounted", "Capture Enemy Vehicles", {"Lance/Star", "2", "1"}, kIS, 900, 1, 'S',
+        {"if (isCaptured(ClanStar(1)) >= 1) then"},
+        "if ((gametime > 900) OR (2 - NumCaptureDeadorFled(ClanStar(1)) < 1)) then"),
     Row("CaptureAllIgnoresCount", "Capture Enemy Vehicles", {"All", kNull, "5"}, kClan, -1, 1, 'S',
         {"if (isCaptured(PLAYER_FORCE) >= 1) then"},
         "if ((gettimeleft == 0.0) OR (NumCaptureDeadorFled(PLAYER_FORCE) > 0)) then"),

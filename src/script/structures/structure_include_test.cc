@@ -1,4 +1,4 @@
-// The structure include's own part: captureable units, every structure's
+// The structure include itself: captureable units, every structure's
 // start state, the capture hand-over of structures without behaviour, and
 // the end of the include.
 
