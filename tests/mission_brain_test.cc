@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "compiler/write_quorvane.h"
+#include "support/fixtures.h"
 #include "support/mission_sql.h"
 
 namespace quorvane::testing {
@@ -201,6 +205,55 @@ TEST(MissionBrainErrorTest, NullAlignmentEndsTheRunAfterTheOpeningTest) {
   ASSERT_GE(module.size(), 2u);
   EXPECT_EQ(Lines(module.end() - 2, module.end()),
             (Lines{"            if (checkObjectiveStatus(0) == INCOMPLETE) then", ""}));
+}
+
+// The script file name is MissionFileName less an ending of exactly ".abl"
+// or ".ABL"; the module and the include lines carry it.
+TEST(MissionBrainFileNameTest, OnlyExactAblEndingsAreRemoved) {
+  struct Case {
+    std::string stored, base;
+  } cases[] = {
+      {"m01.abl", "m01"}, {"m01.ABL", "m01"}, {"m01.Abl", "m01.Abl"}, {"m01abl", "m01abl"}};
+  for (const Case& c : cases) {
+    ScriptRun run = RunMissionScript(
+        MissionDatabase(MissionRow(300, c.stored, "0") + kOneObjective), 300, c.base);
+    ASSERT_TRUE(run.result) << c.stored << run.error;
+    EXPECT_TRUE(HasSequence(run.Lines(".ABL"), {"module MissionBrain_" + c.base + " : integer;"}))
+        << c.stored;
+    EXPECT_TRUE(
+        HasSequence(run.Lines(".ABL"), {"            #include_ \"" + c.base + "_LOP.ABI\""}))
+        << c.stored;
+    EXPECT_TRUE(run.Has("_LOP.ABI")) << c.stored;
+  }
+}
+
+// One compiler object writing several missions in turn: the primary counts in
+// the victory tests are each mission's own.
+TEST(MissionBrainInTurnTest, EachMissionCountsItsOwnPrimaryObjectives) {
+  std::filesystem::path database(MissionDatabase(
+      MissionRow(300, "m300", "-1") + ObjectiveRow(300, "1", "2", 1, "0") +
+      ObjectiveRow(300, "2", "2", 2, "0") + ObjectiveRow(300, "3", "1", 1, "0") +
+      ActionRows(300, 1, 1) + ActionRows(300, 2, 1) + ActionRows(300, 3, 1) +
+      MissionRow(301, "m301", "0") + ObjectiveRow(301, "4", "2", 1, "0") + ActionRows(301, 4, 1)));
+  const std::string multiplayer_end =
+      "                  if ((VictoryLevel >= 2) AND (ClanVictoryLevel < 1)) then";
+  const std::string single_player_end = "                  if (VictoryLevel >= 1) then";
+  struct Run {
+    int16_t mission;
+    std::string file, end_test;
+  } runs[] = {{300, "m300", multiplayer_end},
+              {301, "m301", single_player_end},
+              {300, "m300", multiplayer_end},
+              {301, "m301", single_player_end}};
+  RecordingSink sink;
+  WriteQuorvane compiler(sink);
+  std::string folder = database.parent_path(), name = database.filename();
+  for (Run& run : runs) {
+    std::string output = TempDir();
+    ASSERT_TRUE(compiler.WriteMissionScript(output, folder, name, run.mission));
+    EXPECT_TRUE(HasSequence(ReadLines(output + "/" + run.file + ".ABL"), {run.end_test}))
+        << run.file;
+  }
 }
 
 }  // namespace
