@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/write_quorvane.h"
@@ -265,6 +267,27 @@ TEST(FitSectionsTest, CarriersListTheElementalsPlacedAtTheirNumber) {
   EXPECT_EQ(empty_carriers.fit.sections.at("[ECarrier1]"),
             (std::vector<std::string>{"l Carrier =  14 ", ""}));
   EXPECT_TRUE(empty_carriers.fit.ended);
+}
+
+// One compiler object keeps its tables and work values between builds; a
+// later build must not see anything of an earlier one.
+TEST(FitSectionsTest, BuildsInTurnOnOneObjectDoNotLeakIntoEachOther) {
+  std::string database = testing::SqliteFixture("campaign");
+  std::string folder = fs::path(database).parent_path().string();
+  std::string name = fs::path(database).filename().string();
+  RecordingSink sink;
+  WriteQuorvane compiler(sink);
+  compiler.set_creation_date("2026-12-06");
+  std::string output = testing::TempDir();
+  auto build = [&](int16_t mission, const std::string& file_name) {
+    EXPECT_TRUE(compiler.WriteMissionFITFile(output, folder, name, mission)) << mission;
+    return ReadFit(fs::path(output) / file_name).sections;
+  };
+  const std::pair<int16_t, const char*> earlier[] = {
+      {7, "m0007.FIT"}, {23, "mp_border.FIT"}, {1, "m0001.FIT"}, {3000, "m3000.abl.FIT"}};
+  for (const auto& [mission, file_name] : earlier) build(mission, file_name);
+  EXPECT_EQ(build(7, "m0007.FIT"), Mission7().fit.sections);
+  EXPECT_EQ(build(12, "m0012.FIT"), Mission12().fit.sections);
 }
 
 }  // namespace
