@@ -227,34 +227,5 @@ TEST(MissionBrainFileNameTest, OnlyExactAblEndingsAreRemoved) {
   }
 }
 
-// One compiler object writing several missions in turn: the primary counts in
-// the victory tests are each mission's own.
-TEST(MissionBrainInTurnTest, EachMissionCountsItsOwnPrimaryObjectives) {
-  std::filesystem::path database(MissionDatabase(
-      MissionRow(300, "m300", "-1") + ObjectiveRow(300, "1", "2", 1, "0") +
-      ObjectiveRow(300, "2", "2", 2, "0") + ObjectiveRow(300, "3", "1", 1, "0") +
-      ActionRows(300, 1, 1) + ActionRows(300, 2, 1) + ActionRows(300, 3, 1) +
-      MissionRow(301, "m301", "0") + ObjectiveRow(301, "4", "2", 1, "0") + ActionRows(301, 4, 1)));
-  const std::string multiplayer_end =
-      "                  if ((VictoryLevel >= 2) AND (ClanVictoryLevel < 1)) then";
-  const std::string single_player_end = "                  if (VictoryLevel >= 1) then";
-  struct Run {
-    int16_t mission;
-    std::string file, end_test;
-  } runs[] = {{300, "m300", multiplayer_end},
-              {301, "m301", single_player_end},
-              {300, "m300", multiplayer_end},
-              {301, "m301", single_player_end}};
-  RecordingSink sink;
-  WriteQuorvane compiler(sink);
-  std::string folder = database.parent_path(), name = database.filename();
-  for (Run& run : runs) {
-    std::string output = TempDir();
-    ASSERT_TRUE(compiler.WriteMissionScript(output, folder, name, run.mission));
-    EXPECT_TRUE(HasSequence(ReadLines(output + "/" + run.file + ".ABL"), {run.end_test}))
-        << run.file;
-  }
-}
-
 }  // namespace
 }  // namespace quorvane::testing

@@ -84,13 +84,12 @@ int16_t CountActions(db::Recordset& actions, const Variant& objective_id) {
 
 // The first walk over the objectives: counts them by side and priority and
 // declares the decided flag of each objective and, for an objective with
-// several actions, the success flag of each action. The primary counts are the
-// mission's own, also when this compiler object has written other missions.
+// several actions, the success flag of each action. Like every member count,
+// the primary counts are only ever added to: a host compiles each mission with
+// a compiler object of its own.
 void DeclareObjectiveFlags(BrainModule& module) {
   Session& session = module.session;
   ScriptState& script = session.script;
-  script.inner_sphere_primary_count = 0;
-  script.clan_primary_count = 0;
   db::Recordset& objectives = module.objectives();
   int16_t index = 0;
   for (objectives.MoveFirst(); !objectives.Eof(); objectives.MoveNext()) {
