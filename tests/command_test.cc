@@ -102,4 +102,37 @@ TEST(CommandTest, DumpMatchesTheExpectedValues) {
   }
 }
 
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// `build --all` writes every mission of the campaign exactly as the reviewed
+// files show each mission compiled on its own.
+TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
+  namespace fs = std::filesystem;
+  std::string output = quorvane::testing::TempDir();
+  Result result = RunQuorvane("build " + quorvane::testing::SqliteFixture("campaign") +
+                              " --all --date 2026-01-01 -o " + output);
+  EXPECT_EQ(result.status, 0) << result.output;
+  fs::path golden = fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign";
+  size_t compared = 0;
+  for (const auto& mission : fs::directory_iterator(golden)) {
+    for (const auto& expected : fs::directory_iterator(mission.path())) {
+      std::string name = expected.path().filename().string();
+      if (name == "messages.txt") continue;
+      std::string bytes = ReadFile(fs::path(output) / name);
+      std::string folder = output + "/";
+      for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
+        bytes.replace(at, folder.size(), "OUTPUT/");
+      }
+      EXPECT_TRUE(bytes == ReadFile(expected.path())) << name;
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 40u);
+}
+
 }  // namespace

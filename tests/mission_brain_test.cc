@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "compiler/write_quorvane.h"
+#include "support/fixtures.h"
 #include "support/mission_sql.h"
 
 namespace quorvane::testing {
@@ -201,6 +205,26 @@ TEST(MissionBrainErrorTest, NullAlignmentEndsTheRunAfterTheOpeningTest) {
   ASSERT_GE(module.size(), 2u);
   EXPECT_EQ(Lines(module.end() - 2, module.end()),
             (Lines{"            if (checkObjectiveStatus(0) == INCOMPLETE) then", ""}));
+}
+
+// The script file name is MissionFileName less an ending of exactly ".abl"
+// or ".ABL"; the module and the include lines carry it.
+TEST(MissionBrainFileNameTest, OnlyExactAblEndingsAreRemoved) {
+  struct Case {
+    std::string stored, base;
+  } cases[] = {
+      {"m01.abl", "m01"}, {"m01.ABL", "m01"}, {"m01.Abl", "m01.Abl"}, {"m01abl", "m01abl"}};
+  for (const Case& c : cases) {
+    ScriptRun run = RunMissionScript(
+        MissionDatabase(MissionRow(300, c.stored, "0") + kOneObjective), 300, c.base);
+    ASSERT_TRUE(run.result) << c.stored << run.error;
+    EXPECT_TRUE(HasSequence(run.Lines(".ABL"), {"module MissionBrain_" + c.base + " : integer;"}))
+        << c.stored;
+    EXPECT_TRUE(
+        HasSequence(run.Lines(".ABL"), {"            #include_ \"" + c.base + "_LOP.ABI\""}))
+        << c.stored;
+    EXPECT_TRUE(run.Has("_LOP.ABI")) << c.stored;
+  }
 }
 
 }  // namespace

@@ -33,10 +33,12 @@ void SplitDatabasePath(const std::string& path, std::string& folder, std::string
 int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& missions,
                     std::ostream& err) {
   ConsoleSink sink(err);
-  WriteQuorvane compiler(sink);
-  if (!options.date.empty()) compiler.set_creation_date(options.date);
   int status = kSuccess;
   for (int16_t mission : missions) {
+    // A compiler object keeps its counts between operations, so each mission
+    // gets an object of its own, as the design tool does.
+    WriteQuorvane compiler(sink);
+    if (!options.date.empty()) compiler.set_creation_date(options.date);
     std::string folder;
     std::string name;
     SplitDatabasePath(options.database, folder, name);

@@ -16,30 +16,6 @@ StructureRow Alarm(const char* identifier, int alignment, int id = 1) {
   return {.id = id, .identifier = identifier, .type = "Perimeter Alarm", .alignment = alignment};
 }
 
-// In a multiplayer mission the alarm asks the fixed cases of handleMessage
-// to sound and never sets the flags itself; it opens no numbered case.
-TEST(PerimeterAlarmTest, MultiplayerInnerSphereAlarmSendsTheFixedMessages) {
-  StructureOutput output = WriteStructures({.multiplayer = true, .structures = {Alarm("A", 2)}});
-  auto count = [&](const std::string& line) {
-    return std::count(output.str.begin(), output.str.end(), line);
-  };
-  EXPECT_EQ(output.str[3], "if (inHotSpot(CLAN_FORCE,aPoint[0],aPoint[1],100)) then");
-  EXPECT_EQ(count("                     SendMessage(MSG_PERIMETER_ALARM_ON,0);"), 1);
-  EXPECT_EQ(count("                     handleMessage;"), 1);
-  EXPECT_EQ(count("                          SendMessage(MSG_PERIMETER_ALARM_ON,0);"), 1);
-  EXPECT_EQ(count("                          SendMessage(MSG_GENERAL_ALARM_ON,0);"), 2);
-  EXPECT_EQ(count("                          handleMessage;"), 3);
-  EXPECT_EQ(count("            SendMessage(MSG_GENERAL_ALARM_OFF,0);"), 1);
-  EXPECT_EQ(count("            SendMessage(MSG_PERIMETER_ALARM_OFF,0);"), 1);
-  EXPECT_EQ(count("            HandleMessage;"), 2);
-  for (const std::string& line : output.str) {
-    EXPECT_EQ(line.find("Sound = "), std::string::npos) << line;
-    EXPECT_EQ(line.find("Alarm = "), std::string::npos) << line;
-  }
-  EXPECT_EQ(output.str.size(), 47u);
-  EXPECT_TRUE(output.cases.empty());
-}
-
 // Any alarm that is neither Clan nor Inner Sphere watches nobody, but still
 // counts for the reset block.
 TEST(PerimeterAlarmTest, NeutralAlarmsNeverFire) {

@@ -39,12 +39,6 @@ TEST(StructureIncludeTest, StartStateOfAStructure) {
     std::vector<std::string> init;
   };
   const std::vector<StartCase> cases = {
-      {"plain structure",
-       {.identifier = "Gate1", .alignment = 2, .position = std::array<int, 3>{1, 2, 3}},
-       {Declaration("eternal integer", "Gate1")},
-       Placed({{6, "Gate1 = 7315;"},
-               {6, "objectChangeSides(Gate1,INNER_SPHERE);"},
-               {6, "setPotentialContact(Gate1,0);"}})},
       {"every start state line",
        {.id = 7,
         .identifier = "Depot",

@@ -29,28 +29,6 @@ const std::vector<LinkRow> kOneInactiveTower = {{.number = 1, .inactive = true}}
 
 TEST(TurretSensorControlTest, WritesTheDestroyedAndCapturedBranches) {
   const std::vector<ControlCase> cases = {
-      {"turret, single-player, two turrets",
-       {.structures = {Control("Turret Control", 2, true)}, .links = kTwoTurrets},
-       Placed({{0, ""},
-               {1, "if ((isdead(T1)) AND (T1Alignment <> -2)) then"},
-               {6, "setObjectActive(4097,FALSE);"},
-               {6, "setObjectActive(4098,FALSE);"},
-               {6, "T1Alignment = -2;"},
-               {1, "else"},
-               {6,
-                "if ((IsCaptured(T1) == 1) AND (objectSide(T1) <> T1Alignment) AND "
-                "(T1Alignment <> -2)) then"},
-               {12, "objectChangeSides(4097,INNER_SPHERE);"},
-               {12, "setPotentialContact(4097,2);"},
-               {12, "setObjectActive(4098,TRUE);"},
-               {12, "objectChangeSides(4098,INNER_SPHERE);"},
-               {12, "setPotentialContact(4098,2);"},
-               {12, "objectChangeSides(T1,INNER_SPHERE);"},
-               {12, "T1Alignment = INNER_SPHERE;"},
-               {12, "setPotentialContact(T1,2);"},
-               {6, "endif;"},
-               {1, "endif;"}}),
-       {}},
       {"turret, not captureable, no turrets",
        {.structures = {Control("Turret Control", 1, false)}},
        Placed({{0, ""},
