@@ -6,7 +6,12 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
+
+#include "support/fixtures.h"
 
 namespace {
 
@@ -67,6 +72,67 @@ TEST(CommandTest, IdentifierPrintsOrRefuses) {
   result = RunQuorvane("identifier '3rd Gate'");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output, "quorvane: error: ABL Identifier '3rd Gate' starts with a number.\n");
+}
+
+// The table blocks of types.tsv: table name -> its lines.
+std::map<std::string, std::string> ExpectedTables() {
+  std::ifstream in(quorvane::testing::FixturePath("types.tsv"));
+  std::map<std::string, std::string> tables;
+  std::string line;
+  std::string table;
+  while (std::getline(in, line)) {
+    if (line.rfind("## ", 0) == 0) table = line.substr(3, line.find('\t') - 3);
+    if (!table.empty()) tables[table] += line + "\n";
+  }
+  return tables;
+}
+
+TEST(CommandTest, DumpMatchesTheExpectedValues) {
+  std::map<std::string, std::string> tables = ExpectedTables();
+  ASSERT_EQ(tables.size(), 11u);
+  for (const std::string& database : {quorvane::testing::SqliteFixture("types")}) {
+    Result names = RunQuorvane("dump " + database);
+    EXPECT_EQ(names.status, 0) << names.output;
+    for (const auto& [table, expected] : tables) {
+      EXPECT_NE(names.output.find(table + "\n"), std::string::npos) << table;
+      Result result = RunQuorvane("dump " + database + " " + table);
+      EXPECT_EQ(result.status, 0) << database << " " << table;
+      EXPECT_EQ(result.output, expected) << database << " " << table;
+    }
+  }
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// `build --all` writes every mission of the campaign exactly as the reviewed
+// files show each mission compiled on its own.
+TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
+  namespace fs = std::filesystem;
+  std::string output = quorvane::testing::TempDir();
+  Result result = RunQuorvane("build " + quorvane::testing::SqliteFixture("campaign") +
+                              " --all --date 2026-01-01 -o " + output);
+  EXPECT_EQ(result.status, 0) << result.output;
+  fs::path golden = fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign";
+  size_t compared = 0;
+  for (const auto& mission : fs::directory_iterator(golden)) {
+    for (const auto& expected : fs::directory_iterator(mission.path())) {
+      std::string name = expected.path().filename().string();
+      if (name == "messages.txt") continue;
+      std::string bytes = ReadFile(fs::path(output) / name);
+      std::string folder = output + "/";
+      for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
+        bytes.replace(at, folder.size(), "OUTPUT/");
+      }
+      EXPECT_TRUE(bytes == ReadFile(expected.path())) << name;
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 40u);
 }
 
 }  // namespace

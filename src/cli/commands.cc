@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 #include "compiler/write_quorvane.h"
 #include "script/abl_text.h"
 #include "database/database.h"
+#include "database/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
 
@@ -23,23 +25,20 @@ std::unique_ptr<db::Database> OpenForReading(const std::string& path) {
 }  // namespace
 
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    folder = ".";
-    name = path;
-  } else {
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    name = path.substr(slash + 1);
-  }
+  std::filesystem::path file(path);
+  folder = file.has_parent_path() ? file.parent_path().string() : std::string(".");
+  name = file.filename().string();
 }
 
 int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& missions,
                     std::ostream& err) {
   ConsoleSink sink(err);
-  WriteQuorvane compiler(sink);
-  if (!options.date.empty()) compiler.set_creation_date(options.date);
   int status = kSuccess;
   for (int16_t mission : missions) {
+    // A compiler object keeps its counts between operations, so each mission
+    // gets an object of its own, as the design tool does.
+    WriteQuorvane compiler(sink);
+    if (!options.date.empty()) compiler.set_creation_date(options.date);
     std::string folder;
     std::string name;
     SplitDatabasePath(options.database, folder, name);
@@ -105,18 +104,7 @@ void DumpDatabase(const std::string& database, const std::string& table, std::os
     for (const std::string& name : db->TableNames()) out << name << '\n';
     return;
   }
-  std::vector<std::string> columns = db->ColumnNames(table);
-  auto rows = db->OpenRecordset(table);
-  while (!rows->Eof()) {
-    std::string line;
-    for (size_t i = 0; i < columns.size(); ++i) {
-      if (i > 0) line += '\t';
-      const Variant& value = rows->Field(columns[i]);
-      line += value.IsNull() ? "\\N" : JoinedForm(value);
-    }
-    out << line << '\n';
-    rows->MoveNext();
-  }
+  db::WriteTableTsv(*db, table, out);
 }
 
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err) {

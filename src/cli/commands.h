@@ -33,7 +33,8 @@ std::vector<int16_t> AllMissionIds(const std::string& database);
 // Prints the missions of a database, one per line, aligned.
 void ListMissions(const std::string& database, std::ostream& out);
 
-// Prints the table names, or a table's rows as tab-separated values.
+// Prints the table names, or one table: its columns, their types and its rows
+// as tab-separated values ("\\N" for Null).
 void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out);
 
 // Prints the ABL identifier made from a text (or shows its refusal).

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "compiler/session.h"
-#include "platform/runtime_error.h"
 
 namespace quorvane {
 namespace {
@@ -54,14 +53,6 @@ TEST_F(IncludeLinesTest, InitStatementsGetOneSemicolon) {
   WriteInitLine(session_, "x = 1");
   CloseVarInitFiles(session_);
   EXPECT_EQ(Init(), "     x = 1;\r\n     x = 1;\r\n     x = 1;\r\n");
-}
-
-TEST_F(IncludeLinesTest, LinesForClosedIncludesFailUnlessDropped) {
-  CloseVarInitFiles(session_);
-  EXPECT_THROW(DeclareScriptVariable(session_, "static boolean", "LOP0", "TRUE"), RuntimeError);
-  session_.script.drop_lines_of_closed_includes = true;
-  EXPECT_NO_THROW(DeclareScriptVariable(session_, "static boolean", "LOP0", "TRUE"));
-  EXPECT_NO_THROW(WriteInitLine(session_, "x", "1"));
 }
 
 TEST(MakeObjectIdTest, CombinesBlockVertexAndNumber) {

@@ -84,7 +84,9 @@ int16_t CountActions(db::Recordset& actions, const Variant& objective_id) {
 
 // The first walk over the objectives: counts them by side and priority and
 // declares the decided flag of each objective and, for an objective with
-// several actions, the success flag of each action.
+// several actions, the success flag of each action. Like every member count,
+// the primary counts are only ever added to: a host compiles each mission with
+// a compiler object of its own.
 void DeclareObjectiveFlags(BrainModule& module) {
   Session& session = module.session;
   ScriptState& script = session.script;

@@ -73,12 +73,5 @@ TEST_F(MultiplayerEventTest, The250thEventIsRefused) {
             std::string::npos);
 }
 
-TEST_F(MultiplayerEventTest, NoEventBeforeTheMultiplayerConstantsAreWritten) {
-  session_.script.event_limit = 0;
-  EXPECT_EQ(AddMultiplayerEvent(session_, "x;", true), 0);
-  EXPECT_EQ(sink_.texts(), std::vector<std::string>{"Too many Multiplayer Events."});
-  EXPECT_EQ(CloseAndRead(), kClosingLines);
-}
-
 }  // namespace
 }  // namespace quorvane

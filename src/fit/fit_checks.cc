@@ -1,0 +1,158 @@
+#include "fit/fit_checks.h"
+
+#include "compiler/session.h"
+#include "fit/fit_build.h"
+#include "fit/fit_values.h"
+
+namespace quorvane {
+namespace {
+
+// Exactly one NewMissions row must carry the mission number.
+bool CheckMissionRecord(FitBuild& build) {
+  build.mission_record = build.session.database->OpenRecordset(
+      "SELECT * FROM [NewMissions] WHERE [MissionID] = " + build.mission_text);
+  if (!build.mission_record->Eof()) build.mission_record->MoveLast();
+  if (build.mission_record->RecordCount() != 1) {
+    build.session.messages.Error("Incorrect record count in NewMissions table.");
+    return false;
+  }
+  return true;
+}
+
+// A single-player mission needs at least one unit; the record set stays on it.
+bool CheckAssignmentsExist(FitBuild& build) {
+  if (!build.IsSinglePlayer()) return true;
+  build.assignments = build.session.database->OpenRecordset(
+      "SELECT * FROM [MissionAssignments] WHERE [MissionID] = " + build.mission_text +
+      " ORDER BY [ALIGNMENT] DESC, [FORCEGROUP] ASC, [Role] ASC");
+  build.assignments->FindFirst(build.MissionCriteria());
+  if (build.assignments->NoMatch()) {
+    build.session.messages.Notice("No Assignments found for Mission " + build.mission_text + ".");
+    return false;
+  }
+  return true;
+}
+
+// One objective at least, two for a multiplayer mission (one per side).
+bool CheckObjectiveCount(FitBuild& build) {
+  build.objectives = build.session.database->OpenRecordset(
+      "SELECT * FROM [Objectives] WHERE [MissionID] = " + build.mission_text +
+      " ORDER BY [Alignment] DESC, [Objective] ASC");
+  if (!build.objectives->Eof()) build.objectives->MoveLast();
+  int32_t needed = build.IsMultiplayer() ? 2 : 1;
+  if (build.objectives->RecordCount() < needed) {
+    build.session.messages.Error("Incorrect number of objectives.");
+    return false;
+  }
+  return true;
+}
+
+// At least one drop zone; exactly six unless the mission is single-player.
+bool CheckDropZoneCount(FitBuild& build) {
+  build.drop_zones = build.session.database->OpenRecordset(
+      "SELECT * FROM [PlayerEntryPoints] WHERE [MissionID] = " + build.mission_text);
+  if (build.drop_zones->RecordCount() < 1) {
+    build.session.messages.Error("No Dropzones were defined.");
+    return false;
+  }
+  build.drop_zones->MoveLast();
+  if (!build.IsSinglePlayer() && build.drop_zones->RecordCount() != 6) {
+    build.session.messages.Error("Incorrect number of drop zones (must be 6).");
+    return false;
+  }
+  return true;
+}
+
+// The unit's warrior: counted when it exists in NewMW; a train car's warrior
+// only counts as a piloted train car. Only a train car may have none.
+bool CheckWarrior(FitBuild& build) {
+  const db::Recordset& unit = *build.assignments;
+  const Variant& mwid = unit.Field("MWID");
+  const Variant& alignment = unit.Field("Alignment");
+  if (IsNotZero(mwid)) {
+    if (DiffersFromText(alignment, "aTrain")) {
+      if (EqualsText(alignment, "Other")) build.allied_team = true;
+      build.WarriorTable().FindFirst("[MWID] = " + JoinedForm(mwid));
+      if (build.WarriorTable().NoMatch()) {
+        build.session.messages.Notice("MWID " + JoinedForm(mwid) + " not found in database. [" +
+                                      build.mission_text + "]");
+        return false;
+      }
+      build.warrior_count = CheckedLong(int64_t{build.warrior_count} + 1);
+    }
+    if (EqualsText(alignment, "aTrain")) {
+      build.piloted_train_count = CheckedInteger(int64_t{build.piloted_train_count} + 1);
+    }
+  } else if (DiffersFromText(alignment, "aTrain")) {
+    build.session.messages.Notice("MWID cannot be Zero. [" + build.mission_text + "]");
+    return false;
+  }
+  return true;
+}
+
+// The unit's mech or vehicle type must exist. A unit with both only draws a
+// warning; a vehicle ID of zero is not looked up.
+bool CheckUnitType(FitBuild& build) {
+  const db::Recordset& unit = *build.assignments;
+  const Variant& mech_id = unit.Field("MechID");
+  const Variant& vehicle_id = unit.Field("VehicleID");
+  const std::string bracket = " [" + build.mission_text + "]";
+  if (!mech_id.IsNull()) {
+    if (EqualsNumber(mech_id, 0)) {
+      build.session.messages.Notice("MechID cannot be Zero." + bracket);
+      return false;
+    }
+    build.MechTypes().FindFirst("[ID] = " + JoinedForm(mech_id));
+    if (build.MechTypes().NoMatch()) {
+      build.session.messages.Notice("MechID " + JoinedForm(mech_id) + " not found in database." +
+                                    bracket);
+      return false;
+    }
+    if (!vehicle_id.IsNull() && !EqualsNumber(vehicle_id, 0)) {
+      build.session.messages.Notice(
+          "Both a Mech and Vehicle seem to be assigned to the same warrior." + bracket);
+    }
+    return true;
+  }
+  if (vehicle_id.IsNull()) {
+    build.session.messages.Notice("No MechID or VehicleID has been assigned." + bracket);
+    return false;
+  }
+  if (!EqualsNumber(vehicle_id, 0)) {
+    build.VehicleTypes().FindFirst("[VehicleID] = " + JoinedForm(vehicle_id));
+    if (build.VehicleTypes().NoMatch()) {
+      build.session.messages.Notice("VehicleID " + JoinedForm(vehicle_id) +
+                                    " not found in database." + bracket);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Walks every unit of a single-player mission from the row found by
+// CheckAssignmentsExist, checking and counting it.
+bool WalkAssignments(FitBuild& build) {
+  if (!build.IsSinglePlayer()) return true;
+  Session& session = build.session;
+  session.fit.mech_types = session.database->OpenRecordset("Mechs");
+  session.fit.vehicle_types = session.database->OpenRecordset("Vehicles");
+  session.fit.warrior_table = session.database->OpenRecordset("NewMW");
+  build.warrior_count = 0;
+  build.part_count = 0;
+  const std::string criteria = build.MissionCriteria();
+  while (!build.assignments->NoMatch()) {
+    if (!CheckWarrior(build) || !CheckUnitType(build)) return false;
+    build.part_count = CheckedLong(int64_t{build.part_count} + 1);
+    build.assignments->FindNext(criteria);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CheckMissionData(FitBuild& build) {
+  return CheckMissionRecord(build) && CheckAssignmentsExist(build) && CheckObjectiveCount(build) &&
+         CheckDropZoneCount(build) && WalkAssignments(build);
+}
+
+}  // namespace quorvane
