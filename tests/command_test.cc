@@ -90,7 +90,8 @@ std::map<std::string, std::string> ExpectedTables() {
 TEST(CommandTest, DumpMatchesTheExpectedValues) {
   std::map<std::string, std::string> tables = ExpectedTables();
   ASSERT_EQ(tables.size(), 11u);
-  for (const std::string& database : {quorvane::testing::SqliteFixture("types")}) {
+  for (const std::string& database :
+       {quorvane::testing::SqliteFixture("types"), quorvane::testing::FixturePath("types.mdb")}) {
     Result names = RunQuorvane("dump " + database);
     EXPECT_EQ(names.status, 0) << names.output;
     for (const auto& [table, expected] : tables) {
