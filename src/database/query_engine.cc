@@ -70,15 +70,20 @@ void QueryEngine::AddTable(const std::string& engine_table, const TableData& tab
   Execute(db_.get(), create + ")");
   if (table.column_count() == 0) return;
   Execute(db_.get(), "BEGIN");
-  auto stmt = Prepare(db_.get(), insert + ")");
-  for (size_t row = 0; row < table.row_count(); ++row) {
-    for (size_t column = 0; column < table.column_count(); ++column) {
-      Bind(stmt.get(), static_cast<int>(column) + 1, table.Cell(row, column));
+  try {
+    auto stmt = Prepare(db_.get(), insert + ")");
+    for (size_t row = 0; row < table.row_count(); ++row) {
+      for (size_t column = 0; column < table.column_count(); ++column) {
+        Bind(stmt.get(), static_cast<int>(column) + 1, table.Cell(row, column));
+      }
+      if (sqlite3_step(stmt.get()) != SQLITE_DONE) {
+        throw RuntimeError("Cannot load table " + table.name() + " into the query engine.");
+      }
+      sqlite3_reset(stmt.get());
     }
-    if (sqlite3_step(stmt.get()) != SQLITE_DONE) {
-      throw RuntimeError("Cannot load table " + table.name() + " into the query engine.");
-    }
-    sqlite3_reset(stmt.get());
+  } catch (...) {
+    sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
   }
   Execute(db_.get(), "COMMIT");
 }
