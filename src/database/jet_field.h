@@ -17,6 +17,8 @@ namespace quorvane::db {
 // The offset bits of a row pointer on a data page (the top bits are flags).
 constexpr int kJetRowOffsetMask = 0x1fff;
 constexpr int kJetDeletedRow = 0x4000;
+// A slot that points to a row stored elsewhere; libmdb reads it in place.
+constexpr int kJetLookupRow = 0x8000;
 
 ColumnType JetColumnType(int mdb_type);
 

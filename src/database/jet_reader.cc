@@ -131,6 +131,8 @@ struct JetReader::Handle {
         if (start & kJetDeletedRow) continue;
         std::fill(fields.begin(), fields.end(), MdbField{});
         int count = mdb_crack_row(table, start & kJetRowOffsetMask, size, fields.data());
+        // A pointer slot holds no fields; its row is read where it is stored.
+        if (count < 0 && (start & kJetLookupRow)) continue;
         if (count != static_cast<int>(table->num_cols)) {
           throw RuntimeError("Damaged row in table " + name + ".");
         }

@@ -127,6 +127,16 @@ TEST(OpenDatabaseTest, RefusesWhatIsNoMissionDatabase) {
   }
 }
 
+TEST(OpenDatabaseTest, OpensFilesWhoseNamesHoldUriCharacters) {
+  std::string dir = TempDir() + "/a b#c?d%20e";
+  fs::create_directories(dir);
+  fs::copy_file(SqliteFixture("types"), dir + "/types %41.sqlite");
+  fs::copy_file(FixturePath("types.mdb"), dir + "/types #1.mdb");
+  for (const auto& name : {"/types %41.sqlite", "/types #1.mdb"}) {
+    EXPECT_EQ(OpenDatabase(dir + name)->TableNames().size(), 11u) << name;
+  }
+}
+
 TEST(OpenDatabaseTest, NeverWritesTheFile) {
   for (const std::string& fixture : {FixturePath("campaign.mdb"), SqliteFixture("campaign")}) {
     std::string dir = TempDir();

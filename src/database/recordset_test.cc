@@ -44,9 +44,9 @@ int32_t LongField(const Recordset& records, const char* name) {
 class RecordsetTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    const std::string& spec = GetParam();
+    const std::string& format = GetParam();
     database_ =
-        OpenDatabase(spec == "jet" ? FixturePath("campaign.mdb") : SqliteFixture("campaign"));
+        OpenDatabase(format == "jet" ? FixturePath("campaign.mdb") : SqliteFixture("campaign"));
   }
   std::unique_ptr<Database> database_;
 };
@@ -152,6 +152,13 @@ TEST_P(RecordsetTest, CriteriaFormsFindTheSameRows) {
   }
 }
 
+TEST_P(RecordsetTest, TextSearchFoldsAccentedCapitals) {
+  auto records = database_->OpenRecordset("NewMissions");
+  records->FindFirst("[MissionName] = 'GHOST CONVOY \u2013 SE\u00d1OR\u2019S RUN'");
+  ASSERT_FALSE(records->NoMatch());
+  EXPECT_EQ(LongField(*records, "MissionID"), 105);
+}
+
 TEST_P(RecordsetTest, NullsSortFirstAscendingAndLastDescending) {
   for (bool descending : {false, true}) {
     auto records = database_->OpenRecordset(
@@ -213,6 +220,29 @@ TEST_P(RecordsetTest, BadSourcesAndCriteriaAreRuntimeErrorsNamingTheCulprit) {
         "SELECT * FROM [NewMissions] ORDER BY [Nope]", "SELECT [MissionID] FROM [NewMissions]"}) {
     EXPECT_THROW(database_->OpenRecordset(source), RuntimeError) << source;
   }
+}
+
+// Only a SQLite file can hold a Null Yes/No value; it reads as Null and
+// meets neither TRUE nor FALSE.
+TEST(NullYesNoTest, NullFlagsMeetNoComparison) {
+  auto database = OpenDatabase(SqliteFixture("nullflags"));
+  auto records =
+      database->OpenRecordset("SELECT * FROM [MissionAssignments] WHERE [MissionID] = 503");
+  auto matches = [&](const std::string& criteria) {
+    std::vector<int> entries;
+    for (records->FindFirst(criteria); !records->NoMatch(); records->FindNext(criteria)) {
+      entries.push_back(LongField(*records, "UniqueEntry"));
+    }
+    return entries;
+  };
+  EXPECT_EQ(matches("[Active] = TRUE"), (std::vector<int>{4, 5}));
+  EXPECT_EQ(matches("[Active] = FALSE"), std::vector<int>{});
+  EXPECT_EQ(matches("NOT [Active] = TRUE"), std::vector<int>{});
+  EXPECT_EQ(matches("[Active] Is Null"), std::vector<int>{3});
+  EXPECT_EQ(matches("[Captureable] <> TRUE"), (std::vector<int>{3, 5}));
+  records->MoveFirst();
+  EXPECT_TRUE(records->Field("Active").IsNull());
+  EXPECT_EQ(records->Field("Captureable").type(), VariantType::kBoolean);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RecordsetTest, ::testing::Values("sqlite", "jet"));

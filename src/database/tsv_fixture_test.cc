@@ -93,9 +93,9 @@ struct DumpCase {
   friend void PrintTo(const DumpCase& c, std::ostream* out) { *out << c.name; }
 };
 
-std::string DatabasePath(const std::string& spec) {
-  if (spec.rfind("sqlite:", 0) == 0) return SqliteFixture(spec.substr(7));
-  return FixturePath(spec);
+std::string DatabasePath(const std::string& source) {
+  if (source.rfind("sqlite:", 0) == 0) return SqliteFixture(source.substr(7));
+  return FixturePath(source);
 }
 
 class ExpectedDumpTest : public ::testing::TestWithParam<DumpCase> {};

@@ -13,7 +13,9 @@ using testing_support::ScriptSession;
 using testing_support::SqlText;
 
 constexpr int kClan = 1;
-constexpr int kIS = 2;  // Inner Sphere
+constexpr int kIS = 2;             // Inner Sphere
+constexpr int kNeither = 3;        // not 2: the Clan side's names, but no side text
+constexpr double kNullTime = -99;  // TimeLeft Null
 constexpr const char* kNull = nullptr;
 constexpr const char* kAfter = "After Last Action";
 constexpr const char* kAny = "Anytime";
@@ -84,8 +86,9 @@ class ActionFormTest : public testing::TestWithParam<ActionCase> {};
 TEST_P(ActionFormTest, WritesItsBlock) {
   const ActionCase& c = GetParam();
   ScriptSession script(false);
+  std::string time_left = c.time_left == kNullTime ? "NULL" : std::to_string(c.time_left);
   script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", 1, " +
-             std::to_string(c.time_left) + ");" +
+             time_left + ");" +
              "INSERT INTO MissionAssignments VALUES (7, 'Clan', -1), (7, 'Clan', 0), "
              "(7, 'Inner Sphere', -1), (7, 'clan', -1), (8, 'Inner Sphere', -1);");
   for (int i = 1; i < c.index; ++i) script.Sql(ActionRow("Escort Convoy", {}));
@@ -142,6 +145,10 @@ const ActionCase kCases[] = {
         {"x = 10504;", "if (( playerforcedead AND ( objectSide(x) ==  CLAN)) ",
          "or (( gettimeleft() < 0.5 AND ( objectSide(x) ==  CLAN)) )) then"},
         "if ((gettimeleft == 0.0) OR (getObjectDamage(x) > 99)) then"),
+    Row("KingOfHillNeitherSide", "King Of Hill", {"1", "2", kNull, "3"}, kNeither, 900, 1, 'S',
+        {"x = 7315;", "if (( playerforcedead AND ( objectSide(x) ==  )) ",
+         "or (( gettimeleft() < 0.5 AND ( objectSide(x) ==  )) )) then"},
+        "if ((gametime > 900) OR (getObjectDamage(x) > 99)) then"),
     // Vehicles
     Row("DestroyVehicleLance8", "Destroy Vehicle", {"PLAYER LANCE", "8", "2"}, kIS, 900, 1, 'S',
         {"if (isDead(VehicleID(PLAYER_LANCE7 + 1,2,0))) then"}, k900),
@@ -153,6 +160,9 @@ const ActionCase kCases[] = {
     Row("CaptureAllIgnoresCount", "Capture Enemy Vehicles", {"All", kNull, "5"}, kClan, -1, 1, 'S',
         {"if (isCaptured(PLAYER_FORCE) >= 1) then"},
         "if ((gettimeleft == 0.0) OR (NumCaptureDeadorFled(PLAYER_FORCE) > 0)) then"),
+    Row("GuardVehicleNullTimeLeftIsUnlimited", "Guard Vehicle", {kNull, "1", "3"}, kIS, kNullTime,
+        1, 'F', {"if (isDead(getVehicleID(ALLIED_FORCE,0,3))) then"},
+        NoLimit("if ((gettimeleft == 0.0) OR (ClanForceDead)) then")),
     // Guards
     Row("GuardAllyLance7AnySide", "Guard Ally", {"Lance/Star", "7"}, kClan, -1, 1, 'F',
         {"if (isDead(ALLIED_LANCE7)) then"},

@@ -12,7 +12,8 @@ using testing_support::ScriptSession;
 
 enum class Outcome { kSuccess, kFailure, kAllActions };
 constexpr int kClan = 1;
-constexpr int kIS = 2;  // Inner Sphere
+constexpr int kIS = 2;       // Inner Sphere
+constexpr int kNeither = 3;  // not 1: the Inner Sphere side here
 constexpr int kNullPriority = -99;
 
 struct OutcomeCase {
@@ -77,6 +78,17 @@ const OutcomeCase kCases[] = {
     {"NullPriorityFailureHasNoMusic", false, kIS, kNullPriority, 1, Outcome::kFailure, 2,
      AtColumn(30, {"SetObjectiveStatus(4,FAILED);", "playBetty(BETTY_SECONDARY_FAILED);",
                    "Objective_4_Decided = TRUE;"})},
+    {"MultiplayerNeitherSideFailureIsInnerSphere",
+     true,
+     kNeither,
+     1,
+     2,
+     Outcome::kFailure,
+     0,
+     {At(24, "sendMessage(1,0);"), At(24, "handleMessage;")},
+     {"SetObjectiveStatus(4,FAILED);", "if (getHomeTeam == PLAYER_FORCE) then",
+      "     playBetty(BETTY_SECONDARY_FAILED);", "     PlayDigitalMusic(OBJECTIVE_FAIL_MUSIC);",
+      "endif;", "Objective_4_Decided = TRUE;"}},
     {"MultiplayerClanPrimaryCombination",
      true,
      kClan,
