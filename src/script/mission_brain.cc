@@ -5,6 +5,7 @@
 #include "script/abl_text.h"
 #include "script/brain_module.h"
 #include "script/lookout_include.h"
+#include "script/row_count.h"
 #include "script/script_files.h"
 
 namespace quorvane {
@@ -70,18 +71,6 @@ void WriteConstants(const BrainModule& module) {
   module.Write("");
 }
 
-// Counts the action rows of the objective with the given ObjectiveID.
-int16_t CountActions(db::Recordset& actions, const Variant& objective_id) {
-  std::string criteria = "[ObjectiveID] = " + JoinedForm(objective_id);
-  int16_t count = 0;
-  actions.FindFirst(criteria);
-  while (!actions.NoMatch()) {
-    count = CheckedInteger(count + 1);
-    actions.FindNext(criteria);
-  }
-  return count;
-}
-
 // The first walk over the objectives: counts them by side and priority and
 // declares the decided flag of each objective and, for an objective with
 // several actions, the success flag of each action. Like every member count,
@@ -102,7 +91,8 @@ void DeclareObjectiveFlags(BrainModule& module) {
     }
     std::string number = to_string(index);
     DeclareScriptVariable(session, "static boolean", "Objective_" + number + "_Decided", "FALSE");
-    int16_t actions = CountActions(*script.action_records, objectives.Field("ObjectiveID"));
+    int16_t actions = CountMatchingRows(
+        *script.action_records, "[ObjectiveID] = " + JoinedForm(objectives.Field("ObjectiveID")));
     if (actions > 1) {
       for (int16_t action = 1; action <= actions; ++action) {
         DeclareScriptVariable(session, "static boolean",

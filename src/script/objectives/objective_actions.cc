@@ -7,6 +7,7 @@
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
 #include "script/objectives/objective_outcome.h"
+#include "script/row_count.h"
 
 namespace quorvane {
 namespace {
@@ -113,16 +114,6 @@ void WriteActionBlock(const ActionContext& context) {
   }
 }
 
-int16_t CountActions(db::Recordset& actions, const std::string& criteria) {
-  int16_t count = 0;
-  actions.FindFirst(criteria);
-  while (!actions.NoMatch()) {
-    count = CheckedInteger(count + 1);
-    actions.FindNext(criteria);
-  }
-  return count;
-}
-
 }  // namespace
 
 bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objective_number,
@@ -131,7 +122,7 @@ bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objec
   db::Recordset& actions = *script.action_records;
   std::string criteria = "[ObjectiveID] = " + std::to_string(objective_id);
   script.objective_action_count = 0;
-  script.objective_action_count = CountActions(actions, criteria);
+  script.objective_action_count = CountMatchingRows(actions, criteria);
   if (script.objective_action_count == 0) return false;
   actions.FindFirst(criteria);
   for (int index = 1; index <= script.objective_action_count; ++index) {
