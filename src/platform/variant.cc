@@ -43,81 +43,23 @@ std::string DecimalText(const std::string& raw) {
 
 }  // namespace
 
-Variant Variant::Null() {
-  Variant v;
-  v.type_ = VariantType::kNull;
-  return v;
-}
+Variant::Variant(VariantType type, Payload value) : type_(type), value_(std::move(value)) {}
 
-Variant Variant::Boolean(bool value) {
-  Variant v;
-  v.type_ = VariantType::kBoolean;
-  v.value_ = value;
-  return v;
-}
-
-Variant Variant::Byte(uint8_t value) {
-  Variant v;
-  v.type_ = VariantType::kByte;
-  v.value_ = static_cast<int64_t>(value);
-  return v;
-}
-
-Variant Variant::Integer(int16_t value) {
-  Variant v;
-  v.type_ = VariantType::kInteger;
-  v.value_ = static_cast<int64_t>(value);
-  return v;
-}
-
-Variant Variant::Long(int32_t value) {
-  Variant v;
-  v.type_ = VariantType::kLong;
-  v.value_ = static_cast<int64_t>(value);
-  return v;
-}
-
-Variant Variant::Single(float value) {
-  Variant v;
-  v.type_ = VariantType::kSingle;
-  v.value_ = static_cast<double>(value);
-  return v;
-}
-
-Variant Variant::Double(double value) {
-  Variant v;
-  v.type_ = VariantType::kDouble;
-  v.value_ = value;
-  return v;
-}
-
+Variant Variant::Null() { return Variant(VariantType::kNull, std::monostate()); }
+Variant Variant::Boolean(bool value) { return Variant(VariantType::kBoolean, value); }
+Variant Variant::Byte(uint8_t value) { return Variant(VariantType::kByte, int64_t{value}); }
+Variant Variant::Integer(int16_t value) { return Variant(VariantType::kInteger, int64_t{value}); }
+Variant Variant::Long(int32_t value) { return Variant(VariantType::kLong, int64_t{value}); }
+Variant Variant::Single(float value) { return Variant(VariantType::kSingle, double{value}); }
+Variant Variant::Double(double value) { return Variant(VariantType::kDouble, value); }
 Variant Variant::CurrencyScaled(int64_t ten_thousandths) {
-  Variant v;
-  v.type_ = VariantType::kCurrency;
-  v.value_ = ten_thousandths;
-  return v;
+  return Variant(VariantType::kCurrency, ten_thousandths);
 }
-
 Variant Variant::Decimal(std::string_view decimal_text) {
-  Variant v;
-  v.type_ = VariantType::kDecimal;
-  v.value_ = DecimalText(std::string(decimal_text));
-  return v;
+  return Variant(VariantType::kDecimal, DecimalText(std::string(decimal_text)));
 }
-
-Variant Variant::Date(double serial_days) {
-  Variant v;
-  v.type_ = VariantType::kDate;
-  v.value_ = serial_days;
-  return v;
-}
-
-Variant Variant::String(std::string text) {
-  Variant v;
-  v.type_ = VariantType::kString;
-  v.value_ = std::move(text);
-  return v;
-}
+Variant Variant::Date(double serial_days) { return Variant(VariantType::kDate, serial_days); }
+Variant Variant::String(std::string text) { return Variant(VariantType::kString, std::move(text)); }
 
 bool Variant::IsNumeric() const {
   switch (type_) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 namespace quorvane {
@@ -71,8 +72,11 @@ class Variant {
   bool IsTrue() const;
 
  private:
+  using Payload = std::variant<std::monostate, bool, int64_t, double, std::string>;
+  Variant(VariantType type, Payload value);
+
   VariantType type_ = VariantType::kEmpty;
-  std::variant<std::monostate, bool, int64_t, double, std::string> value_;
+  Payload value_;
 };
 
 // Text forms of a value in output lines.
