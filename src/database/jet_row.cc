@@ -1,5 +1,6 @@
 #include "database/jet_row.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quorvane::db {
@@ -80,15 +81,18 @@ bool LocateValue(const unsigned char* row, const RowFrame& frame, const JetColum
                  JetFieldBytes& field) {
   long begin;
   long end;
+  long limit = frame.values_end;
   if (column.is_fixed) {
     begin = frame.count_size + static_cast<long>(column.fixed_offset);
     end = begin + static_cast<long>(column.fixed_size);
+    // The variable data follows the fixed part.
+    if (!frame.var_offsets.empty()) limit = std::min(limit, frame.var_offsets[0]);
   } else {
     if (column.var_index + 1 >= frame.var_offsets.size()) return false;
     begin = frame.var_offsets[column.var_index];
     end = frame.var_offsets[column.var_index + 1];
   }
-  if (begin < frame.count_size || begin > end || end > frame.values_end) return false;
+  if (begin < frame.count_size || begin > end || end > limit) return false;
   field.data = row + begin;
   field.size = static_cast<size_t>(end - begin);
   field.is_null = false;
