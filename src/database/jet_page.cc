@@ -13,6 +13,9 @@ constexpr unsigned char kDataPageType = 0x01;
 constexpr size_t kOwnerOffset = 4;
 constexpr uint16_t kRowOffsetMask = 0x1fff;
 constexpr unsigned kPointerRowBits = 8;
+// A moved row's pointer leads to its bytes, or on to another pointer when
+// it moved again; more hops than this is a loop in a damaged file.
+constexpr int kMaxRowMoves = 16;
 
 }  // namespace
 
@@ -67,6 +70,21 @@ std::optional<JetSlot> JetPages::Slot(uint32_t page, unsigned row) const {
 
 std::optional<JetSlot> JetPages::SlotAt(uint32_t pointer) const {
   return Slot(pointer >> kPointerRowBits, pointer & ((1u << kPointerRowBits) - 1));
+}
+
+std::optional<JetRowBytes> JetPages::RowOf(const JetSlot& slot, uint32_t table_page) const {
+  JetSlot at = slot;
+  for (int hops = 0; at.flags & kJetRowMoved; ++hops) {
+    if (hops == kMaxRowMoves || at.row.size < 4) return std::nullopt;
+    std::optional<JetSlot> target = SlotAt(ReadJetU32(at.row.data));
+    if (!target || Owner(target->row.page) != table_page) return std::nullopt;
+    // The moved bytes are marked as deleted, so that a page scan passes them
+    // by and they are read through the pointer only.
+    if (target->flags == kJetRowDeleted) return target->row;
+    if (target->flags != kJetRowMoved) return std::nullopt;
+    at = *target;
+  }
+  return at.row;
 }
 
 }  // namespace quorvane::db

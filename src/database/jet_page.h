@@ -57,6 +57,11 @@ class JetPages {
   // reference, read as one little-endian number).
   std::optional<JetSlot> SlotAt(uint32_t pointer) const;
 
+  // The bytes of the row a live slot holds: its own, or those at the end of
+  // the pointers of a row that moved to other pages of the same table.
+  // nullopt when a pointer leads nowhere sound.
+  std::optional<JetRowBytes> RowOf(const JetSlot& slot, uint32_t table_page) const;
+
  private:
   const std::vector<char>& file_;
   size_t page_size_;

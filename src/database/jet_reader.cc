@@ -21,9 +21,6 @@ constexpr uint32_t kCatalogPage = 2;
 constexpr int kCatalogTableType = 1;
 constexpr uint32_t kSystemObjectFlags = 0x80000002u;
 constexpr uint32_t kPageNumberMask = 0x00ffffffu;
-// A moved row's pointer leads to its bytes, or on to another pointer when
-// it moved again; more hops than this is a loop in a damaged file.
-constexpr int kMaxRowMoves = 16;
 
 // The iconv name of a Jet 3 file's code page; Windows-1252 unless the file
 // names another Windows code page.
@@ -128,26 +125,6 @@ struct JetReader::Handle {
     return layout;
   }
 
-  // The bytes of the row a slot holds, following the pointer of a row that
-  // moved to another page of the same table (again, if it moved on).
-  std::optional<JetRowBytes> RowOf(JetSlot slot, uint32_t table_page) const {
-    for (int hops = 0; slot.flags & kJetRowMoved; ++hops) {
-      if (hops == kMaxRowMoves || slot.row.size < 4) return std::nullopt;
-      uint32_t pointer = ReadJetU32(slot.row.data);
-      std::optional<JetSlot> target = pages.SlotAt(pointer);
-      if (!target || pages.Owner(slot.row.page) != table_page ||
-          pages.Owner(target->row.page) != table_page) {
-        return std::nullopt;
-      }
-      // The moved bytes are marked as deleted, so that a page scan passes
-      // them by and they are read through the pointer only.
-      if (target->flags == kJetRowDeleted) return target->row;
-      if (target->flags != kJetRowMoved) return std::nullopt;
-      slot = *target;
-    }
-    return slot.row;
-  }
-
   // Calls `row` with the fields of each row of the table in stored order:
   // data pages in the order of the usage map, rows in slot order, a moved
   // row where its first slot is.
@@ -171,7 +148,7 @@ struct JetReader::Handle {
         std::optional<JetSlot> slot = pages.Slot(page, r);
         if (!slot) throw damaged();
         if (slot->flags & kJetRowDeleted) continue;
-        std::optional<JetRowBytes> bytes = RowOf(*slot, table_page);
+        std::optional<JetRowBytes> bytes = pages.RowOf(*slot, table_page);
         if (!bytes || !SplitJetRow(*bytes, jet_version, table->num_var_cols > 0, layout, fields)) {
           throw damaged();
         }
