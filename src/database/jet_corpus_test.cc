@@ -154,6 +154,12 @@ double ReadNumber(const Variant& value) {
   }
 }
 
+double ToEightDigits(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.8g", value);
+  return std::strtod(text, nullptr);
+}
+
 // Year, month, day, hour, minute and second of "YYYY-MM-DD HH:MM:SS".
 std::optional<std::vector<int>> DateFields(const std::string& text) {
   std::vector<int> fields(6);
@@ -178,9 +184,9 @@ bool CompareCell(const Variant& read, const ExportedCell& exported, ColumnType t
   } else if (IsNumberType(type)) {
     std::optional<double> expected = NumberOf(exported.text);
     double actual = ReadNumber(read);
-    // mdb-export prints a Single with fewer digits than it holds.
-    double tolerance = type == ColumnType::kSingle ? std::abs(actual) * 1e-6 : 0;
-    EXPECT_TRUE(expected && std::abs(actual - *expected) <= tolerance)
+    // mdb-export prints a Single to 8 significant digits.
+    if (type == ColumnType::kSingle) actual = ToEightDigits(actual);
+    EXPECT_TRUE(expected && actual == *expected)
         << where << ": read " << actual << ", exported " << exported.text;
   } else if (type == ColumnType::kDateTime) {
     // mdb-export prints a day before 1899-12-30 (a negative serial date) as

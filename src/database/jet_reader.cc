@@ -45,6 +45,24 @@ std::string Jet3Charset(unsigned code_page) {
   }
 }
 
+// The catalog's numbers are Long Integers; a damaged definition may give
+// its columns other types.
+bool IsWholeNumber(const Variant& value) {
+  return value.type() == VariantType::kByte || value.type() == VariantType::kInteger ||
+         value.type() == VariantType::kLong;
+}
+
+// A catalog row that lists a user table: of the table type, without the
+// flags of a system object.
+bool ListsUserTable(const Variant& id, const Variant& name, const Variant& type,
+                    const Variant& flags) {
+  if (!name.IsString() || !IsWholeNumber(id) || !IsWholeNumber(type)) return false;
+  if ((type.integer_value() & 0x7f) != kCatalogTableType) return false;
+  if (flags.IsNull()) return true;
+  return IsWholeNumber(flags) &&
+         !(static_cast<uint32_t>(flags.integer_value()) & kSystemObjectFlags);
+}
+
 }  // namespace
 
 struct JetReader::Handle {
@@ -201,12 +219,7 @@ JetReader::JetReader(const std::vector<char>& bytes, int jet_version)
       const Variant& name = values[column["name"]];
       const Variant& type = values[column["type"]];
       const Variant& flags = values[column["flags"]];
-      if (!name.IsString() || type.IsNull() || !type.IsNumeric() || id.IsNull() ||
-          !id.IsNumeric() || (type.integer_value() & 0x7f) != kCatalogTableType ||
-          (!flags.IsNull() &&
-           (static_cast<uint32_t>(flags.integer_value()) & kSystemObjectFlags))) {
-        return;
-      }
+      if (!ListsUserTable(id, name, type, flags)) return;
       tables_.push_back(
           {name.text_value(), static_cast<uint32_t>(id.integer_value()) & kPageNumberMask, {}});
     });
