@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compiler/session.h"
+#include "database/session.h"
 #include "compiler/write_quorvane.h"
 
 namespace quorvane {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "compiler/session.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -21,14 +21,16 @@ class IncludeLinesTest : public testing::Test {
  protected:
   void SetUp() override {
     base_ = testing::TempDir() + "quorvane_abl_text_test";
-    session_.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
-    session_.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
+    session_.shared.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
+    session_.shared.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
   }
   std::string Variables() { return ReadFile(base_ + "_VAR.ABI"); }
   std::string Init() { return ReadFile(base_ + "_INIT.ABI"); }
 
   RecordingSink sink_;
-  Session session_{sink_};
+  Session shared_{sink_};
+  ScriptState state_;
+  ScriptSession session_{shared_, state_};
   std::string base_;
 };
 

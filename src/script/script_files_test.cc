@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "compiler/session.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -23,7 +23,7 @@ class MultiplayerEventTest : public testing::Test {
  protected:
   void SetUp() override {
     path_ = testing::TempDir() + "quorvane_mp_events_test_MP.ABI";
-    session_.files[FileRole::kMultiplayer].Create(path_);
+    session_.shared.files[FileRole::kMultiplayer].Create(path_);
     session_.script.event_limit = 249;
   }
   std::string CloseAndRead() {
@@ -35,7 +35,9 @@ class MultiplayerEventTest : public testing::Test {
   }
 
   RecordingSink sink_;
-  Session session_{sink_};
+  Session shared_{sink_};
+  ScriptState state_;
+  ScriptSession session_{shared_, state_};
   std::string path_;
 };
 

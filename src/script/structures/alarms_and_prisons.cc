@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "compiler/session.h"
+#include "script/script_session.h"
 #include "script/abl_text.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/linked_objects.h"

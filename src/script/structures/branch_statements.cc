@@ -1,6 +1,6 @@
 #include "script/structures/branch_statements.h"
 
-#include "compiler/session.h"
+#include "script/script_session.h"
 #include "script/script_files.h"
 
 namespace quorvane {
