@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "script/script_session.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
@@ -17,10 +18,10 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-class IncludeLinesTest : public testing::Test {
+class IncludeLinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = testing::TempDir() + "quorvane_abl_text_test";
+    base_ = testing::TempDir() + "/abl_text_test";
     session_.shared.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
     session_.shared.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
   }

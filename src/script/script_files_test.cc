@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "script/script_session.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
@@ -19,10 +20,10 @@ const std::string kClosingLines = At(12, "endswitch;") + kEmpty + "endfunction;\
 
 // The numbered cases of handleMessage, written into an _MP include whose head
 // is left out.
-class MultiplayerEventTest : public testing::Test {
+class MultiplayerEventTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = testing::TempDir() + "quorvane_mp_events_test_MP.ABI";
+    path_ = testing::TempDir() + "/mp_events_test_MP.ABI";
     session_.shared.files[FileRole::kMultiplayer].Create(path_);
     session_.script.event_limit = 249;
   }
