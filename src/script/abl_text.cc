@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "script/script_session.h"
 #include "platform/number_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "script/script_session.h"
 #include "script/brain_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

@@ -1,9 +1,9 @@
 #include "script/lookout_include.h"
 
-#include "script/script_session.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

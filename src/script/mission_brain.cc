@@ -1,12 +1,12 @@
 #include "script/mission_brain.h"
 
-#include "script/script_session.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
 #include "script/lookout_include.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "script/script_session.h"
 #include "platform/message_sink.h"
+#include "script/script_session.h"
 
 namespace quorvane::testing_support {
 

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "script/script_session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/structure_include.h"
 #include "support/fixtures.h"
 

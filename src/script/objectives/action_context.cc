@@ -1,9 +1,9 @@
 #include "script/objectives/action_context.h"
 
-#include "script/script_session.h"
 #include "platform/line.h"
 #include "platform/number_text.h"
 #include "platform/variant.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

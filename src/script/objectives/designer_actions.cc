@@ -1,11 +1,11 @@
 // The objective marker, the failure of a secondary objective and the
 // designer's own ABL conditions.
-#include "script/script_session.h"
 #include "script/abl_text.h"
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
 #include "script/objectives/objective_outcome.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

@@ -1,7 +1,7 @@
 // Actions over named objects, the objective's object list and vehicles.
-#include "script/script_session.h"
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "script/script_session.h"
 #include "script/abl_text.h"
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
 #include "script/objectives/objective_outcome.h"
 #include "script/row_count.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "script/script_session.h"
 #include "platform/line.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

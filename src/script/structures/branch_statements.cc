@@ -1,7 +1,7 @@
 #include "script/structures/branch_statements.h"
 
-#include "script/script_session.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

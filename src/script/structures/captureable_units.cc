@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "script/script_session.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "script/script_session.h"
 #include "platform/line.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

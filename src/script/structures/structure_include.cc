@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "script/script_session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/captureable_units.h"
 #include "script/structures/start_state.h"
