@@ -46,7 +46,8 @@ const fs::path& ProcessTempDir() {
 
 std::string FixturePath(const std::string& name) {
   const std::string thirdparty = "thirdparty/";
-  if (name.rfind(thirdparty, 0) == 0) return (ThirdpartyDir() / name.substr(thirdparty.size())).string();
+  if (name.rfind(thirdparty, 0) == 0)
+    return (ThirdpartyDir() / name.substr(thirdparty.size())).string();
   return (FixtureDir() / name).string();
 }
 
