@@ -111,6 +111,12 @@ TEST(MakeAblIdentifierTest, FormsIdentifiersOrRefusesLeadingNumbers) {
       {"3rd Lance", "3rd Lance", true},
       {"&H1F", "&H1F", true},
       {" 1 2x", " 1 2x", true},
+      {"0.0001 x", "0.0001 x", true},
+      // Literals up to four hexadecimal digits are 16-bit: &H8000 is negative.
+      {"&H7FFF Gate", "&H7FFF Gate", true},
+      {"&H8000 Gate", "_H8000_Gate", false},
+      {"&HFFFF", "_HFFFF", false},
+      {"&O100000 x", "_O100000_x", false},
   };
   for (const Case& c : cases) {
     RecordingSink sink;

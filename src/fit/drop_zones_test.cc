@@ -82,6 +82,10 @@ TEST(FormationLinesTest, ValuesAndFacingsWithoutLayout) {
   const ValueCase cases[] = {
       {"fractional spacing", Variant::String("Line"), Variant::Integer(90), Variant::Double(1.5),
        "106.5 -106.5 213 -213 319.5 -319.5", "90"},
+      {"16-bit spacing whose offsets pass the 16-bit range", Variant::String("Column"),
+       Variant::Integer(0), Variant::Integer(200), "-14200 14200 -28400 28400 -42600 42600", "0"},
+      {"negative spacing", Variant::String("Diamond"), Variant::Long(-90), Variant::Integer(-1),
+       "-100 0 0 -100 -100 -100", "-90"},
       {"single-precision spacing", Variant::String("Column"), Variant::Single(-90),
        Variant::Single(0.1f), "7.1 7.1 14.2 14.2 21.3 21.3", "-90"},
       {"Null spacing in a Diamond keeps its zeros", Variant::String("Diamond"), Variant::Integer(0),

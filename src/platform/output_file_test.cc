@@ -8,7 +8,6 @@
 
 #include "platform/line.h"
 #include "platform/runtime_error.h"
-#include "platform/windows1252.h"
 #include "support/fixtures.h"
 
 namespace quorvane {
@@ -34,13 +33,6 @@ TEST(LineTest, ColumnStopStartsTheItemInItsColumn) {
   EXPECT_EQ((Line(std::string(39, 'a')).Tab(40) << "b").text(), std::string(39, 'a') + "b");
   // Characters, not bytes, are counted.
   EXPECT_EQ((Line("é").Tab(3) << "x").text(), "é x");
-}
-
-TEST(Windows1252Test, EncodesAndReplaces) {
-  EXPECT_EQ(ToWindows1252("Señor’s – € é"), "Se\xF1or\x92s \x96 \x80 \xE9");
-  EXPECT_EQ(ToWindows1252("Ω and 😀"), "? and ?");
-  EXPECT_EQ(FromWindows1252("\x80\xE9"), "€é");
-  EXPECT_EQ(CharacterCount("Señor"), 5u);
 }
 
 TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
