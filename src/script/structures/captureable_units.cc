@@ -29,7 +29,8 @@ std::optional<std::string_view> ForceName(const Variant& alignment) {
 }
 
 // The script numbers force groups from 0, the database from 1. A Null group
-// stays Null and joins as nothing.
+// stays Null and joins as nothing. Like every sum of field values the result
+// widens rather than overflows (-32768 gives -32769).
 std::string ScriptForceGroup(const Variant& force_group) {
   switch (force_group.type()) {
     case VariantType::kNull:
@@ -37,9 +38,8 @@ std::string ScriptForceGroup(const Variant& force_group) {
       return "";
     case VariantType::kByte:
     case VariantType::kInteger:
-      return std::to_string(CheckedInteger(force_group.ToInteger() - 1));
     case VariantType::kLong:
-      return std::to_string(CheckedLong(int64_t{force_group.ToLong()} - 1));
+      return std::to_string(force_group.integer_value() - 1);
     default:
       return JoinedForm(Variant::Double(force_group.ToDouble() - 1));
   }

@@ -154,11 +154,14 @@ TEST(StructureIncludeTest, CaptureableUnitsByForceGroupPosition) {
                   .role = 1,
                   .captureable = false},
                  {.unique_entry = 40, .alignment = "Inner Sphere", .force_group = 2, .role = 1},
-                 {.unique_entry = 50, .alignment = "Other", .force_group = 1, .role = 4}}});
+                 {.unique_entry = 50, .alignment = "Other", .force_group = 1, .role = 4},
+                 // The lowest 16-bit group less one widens instead of overflowing.
+                 {.unique_entry = 60, .alignment = "Clan", .force_group = -32768}}});
   EXPECT_TRUE(output.written);
   EXPECT_EQ(output.init, Placed({{6, "setCaptureable(getVehicleID(CLAN_FORCE,0,2),TRUE);"},
                                  {6, "setCaptureable(getVehicleID(PLAYER_FORCE,1,0),TRUE);"},
-                                 {6, "setCaptureable(getVehicleID(ALLIED_FORCE,0,0),TRUE);"}}));
+                                 {6, "setCaptureable(getVehicleID(ALLIED_FORCE,0,0),TRUE);"},
+                                 {6, "setCaptureable(getVehicleID(CLAN_FORCE,-32769,0),TRUE);"}}));
 }
 
 // A captureable unit on no force stops the include before any structure.
