@@ -119,6 +119,10 @@ const ActionCase kCases[] = {
         {"if (isDead(PLAYER_FORCE)) then"}, NoLimit("if (gettimeleft == 0.0) then")),
     Row("DestroyEnemyStarCounted", "Destroy Enemy", {"Lance/Star", "03", "2"}, kIS, 900, 1, 'S',
         {"if (NumDead(ClanStar(2)) >= 2) then"}, k900),
+    Row("DestroyEnemyAnyZeroCountIsNone", "Destroy Enemy", {"Any", kNull, "0"}, kIS, 900, 1, 'S',
+        {"if (NumDead(CLAN_FORCE) >= 1) then"}, k900),
+    Row("DestroyEnemyLanceZero", "Destroy Enemy", {"Lance/Star", "0"}, kClan, 900, 1, 'S',
+        {"if (isDead(PLAYER_LANCE-1)) then"}, k900),
     Row("DeadOrFledStarAsEntered", "Enemy Dead or Fled", {"Lance/Star", "1"}, kIS, 900, 1, 'S',
         {"if (isDeadorFled(ClanStar(1))) then"}, k900),
     Row("DeadOrFledLanceByNumber", "Enemy Dead or Fled", {"Lance/Star", "01", "2"}, kClan, 900, 1,
@@ -152,6 +156,8 @@ const ActionCase kCases[] = {
     // Vehicles
     Row("DestroyVehicleLance8", "Destroy Vehicle", {"PLAYER LANCE", "8", "2"}, kIS, 900, 1, 'S',
         {"if (isDead(VehicleID(PLAYER_LANCE7 + 1,2,0))) then"}, k900),
+    Row("DestroyVehicleStar7AsEntered", "Destroy Vehicle", {"CLAN STAR", "07", "2"}, kIS, 900, 1,
+        'S', {"if (isDead(VehicleID(CLAN_STAR07,2,0))) then"}, k900),
     Row("DestroyVehicleUnknownGroup", "Destroy Vehicle", {"Player Lance", "1", "1"}, kIS, 900, 1,
         '-'),
     Row("CaptureStarCounted", "Capture Enemy Vehicles", {"Lance/Star", "2", "1"}, kIS, 900, 1, 'S',
@@ -167,6 +173,8 @@ const ActionCase kCases[] = {
     Row("GuardAllyLance7AnySide", "Guard Ally", {"Lance/Star", "7"}, kClan, -1, 1, 'F',
         {"if (isDead(ALLIED_LANCE7)) then"},
         NoLimit("if ((gettimeleft == 0.0) OR (ClanForceDead)) then")),
+    Row("GuardAllyLance8", "Guard Ally", {"Lance/Star", "8"}, kIS, 900, 1, 'F',
+        {"if (isDead(ALLIED_LANCE7 + 1)) then"}, k900),
     Row("GuardAllyAny", "Guard Ally", {"Any"}, kIS, 900, 1, 'F',
         {"if (NumDead(ALLIED_FORCE) > 0) then"}, k900),
     Row("GuardAllyAllAfterLast", "Guard Ally", {"All", kNull, "2", kAfter}, kIS, -1, 2, 'F',
@@ -198,6 +206,12 @@ const ActionCase kCases[] = {
         kClan, 900, 2, 'S',
         Point("if ((Obj_2_Action_1_Success) AND (isWithinArea(ClanStar(2),aPoint,75.5)) AND (NOT "
               "InHotSpot(PLAYER_FORCE,1200,800,151))) then"),
+        k900),
+    Row("ExtractionZoneNegativeRadius", "Extraction Zone", {"-5", "0", "-50", kAny, "ALL"}, kIS,
+        900, 1, 'S',
+        {"aPoint[0] = -5;", "aPoint[1] = 0;", "aPoint[2] = 0.0;",
+         "if ((isWithinArea(PLAYER_FORCE,aPoint,-50)) AND (NOT "
+         "InHotSpot(CLAN_FORCE,-5,0,-100))) then"},
         k900),
     // Marker, secondary failure and designer conditions
     Row("MarkerAnytimeOnlyInit", "Set Objective Marker", {"1200", "800", kNull, kAny}, kIS, 900, 2,
