@@ -110,6 +110,29 @@ TEST(LookoutIncludeTest, MultiplayerRevealsThroughNumberedEvents) {
        in + "LOP1 = FALSE;", in + "endcase;", "", std::string(11, ' ') + "endswitch;"}));
 }
 
+// The brain sets the multiplayer event limit of a multiplayer mission: 249
+// lookout points get cases 1 to 249, the 250th is refused and sends case 0,
+// and so is every later event of the run, such as a structure's capture.
+TEST(LookoutIncludeTest, TheBrainLimitsAMultiplayerMissionTo249Events) {
+  std::string points;
+  for (int p = 0; p < 250; ++p) points += LookoutRow(430, "1", "2", "0", "'ABL'", "0", "'F'", "9");
+  ScriptRun run = RunMissionScript(
+      MissionDatabase(Mission(430, "-1", points) +
+                      "INSERT INTO MissionStructures (MissionID, StructureID, Identifier, Block, "
+                      "Vertex, Number, Captureable) VALUES (430, 1, 'Post', 0, 0, 0, -1);\n"),
+      430, "m430");
+  ASSERT_TRUE(run.result) << run.error;
+  const Message refused = {BoxStyle::kPlain, "", "Too many Multiplayer Events."};
+  EXPECT_EQ(run.messages, (std::vector<Message>{refused, refused}));
+  const Lines& events = run.Lines("_MP.ABI");
+  EXPECT_TRUE(HasSequence(events, {std::string(17, ' ') + "Case 249:"}));
+  EXPECT_FALSE(HasSequence(events, {std::string(17, ' ') + "Case 250:"}));
+  EXPECT_TRUE(HasSequence(run.Lines("_LOP.ABI"), Joined({Block(248, "1", "2", "F", Send(249)),
+                                                         Block(249, "1", "2", "F", Send(0))})));
+  EXPECT_TRUE(HasSequence(run.Lines("_STR.ABI"),
+                          {std::string(11, ' ') + "SendMessage(0,objectSide(Post));"}));
+}
+
 // On its own the include gets the same blocks from the database of the last
 // operation; a mission without a row gets no file, one without points the head.
 TEST(LookoutIncludeTest, WrittenOnItsOwn) {

@@ -207,6 +207,25 @@ TEST(MissionBrainErrorTest, NullAlignmentEndsTheRunAfterTheOpeningTest) {
             (Lines{"            if (checkObjectiveStatus(0) == INCOMPLETE) then", ""}));
 }
 
+// The brain of a multiplayer mission raises the event limit for the rest of
+// the object's life: a later mission whose Multiplayer is Null gets its events.
+TEST(MissionBrainLimitTest, TheEventLimitOutlivesTheMultiplayerMission) {
+  std::filesystem::path database(
+      MissionDatabase(kMultiplayer + kOneObjective + ObjectiveRow(300, "2", "2", 2, "1") +
+                      ActionRows(300, 2, 1) + MissionRow(301, "m301", "NULL") +
+                      ObjectiveRow(301, "1", "2", 1, "0", "0", "0") + ActionRows(301, 1, 1)));
+  RecordingSink sink;
+  WriteQuorvane compiler(sink);
+  std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
+  for (int16_t mission : {300, 301}) {
+    ASSERT_TRUE(compiler.WriteMissionScript(output, folder, name, mission));
+  }
+  EXPECT_TRUE(sink.messages().empty());
+  EXPECT_TRUE(HasSequence(ReadLines(output + "/m301.ABL"),
+                          {"                  if (checkObjectiveStatus(0) == INCOMPLETE) then",
+                           "                        sendMessage(1,0);"}));
+}
+
 // The script file name is MissionFileName less an ending of exactly ".abl"
 // or ".ABL"; the module and the include lines carry it.
 TEST(MissionBrainFileNameTest, OnlyExactAblEndingsAreRemoved) {

@@ -56,7 +56,7 @@ std::string MissionDatabase(const std::string& rows) {
     throw std::runtime_error("cannot create " + path);
   }
   char* error = nullptr;
-  std::string script = FixtureTables() + rows;
+  std::string script = FixtureTables() + "BEGIN;\n" + rows + "COMMIT;\n";
   int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
   std::string message = error != nullptr ? error : "";
   sqlite3_free(error);
