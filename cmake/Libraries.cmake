@@ -20,11 +20,14 @@ target_link_libraries(quorvane_shared
   PUBLIC quorvane_public_headers
   PRIVATE PkgConfig::LIBMDB PkgConfig::GLIB SQLite::SQLite3)
 # Hidden visibility keeps our own symbols in; the list also keeps in the
-# standard library's template code that the objects carry.
-set(quorvane_exports ${CMAKE_SOURCE_DIR}/src/capi/exports.map)
-target_link_options(quorvane_shared PRIVATE
-  -Wl,--version-script=${quorvane_exports} $<$<NOT:$<BOOL:${QUORVANE_SANITIZE}>>:-Wl,--no-undefined>)
-set_property(TARGET quorvane_shared APPEND PROPERTY LINK_DEPENDS ${quorvane_exports})
+# standard library's template code that the objects carry. (On Windows the
+# export attributes of quorvane.h alone decide.)
+if(NOT WIN32 AND NOT APPLE)
+  set(quorvane_exports ${CMAKE_SOURCE_DIR}/src/capi/exports.map)
+  target_link_options(quorvane_shared PRIVATE -Wl,--version-script=${quorvane_exports}
+    $<$<NOT:$<BOOL:${QUORVANE_SANITIZE}>>:-Wl,--no-undefined>)
+  set_property(TARGET quorvane_shared APPEND PROPERTY LINK_DEPENDS ${quorvane_exports})
+endif()
 
 add_library(quorvane_static STATIC ${quorvane_objects})
 set_target_properties(quorvane_static PROPERTIES

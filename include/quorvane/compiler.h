@@ -126,8 +126,7 @@ class Compiler {
   // WriteMissionScript, which writes this include itself.
   bool WriteLookOutIncludeFile(int16_t MissionID, std::string_view pathName) {
     quorvane_bool result = QUORVANE_FALSE;
-    Check(quorvane_write_lookout_include_file(handle_, MissionID, Text(pathName).c_str(),
-                                              &result));
+    Check(quorvane_write_lookout_include_file(handle_, MissionID, Text(pathName).c_str(), &result));
     return result != QUORVANE_FALSE;
   }
 

@@ -85,7 +85,7 @@ typedef enum quorvane_status {
 
 /* The style of a message box, as the host shows it. */
 typedef enum quorvane_message_style {
-  QUORVANE_MESSAGE_PLAIN = 0,   /* OK button only, no icon, the host's default title */
+  QUORVANE_MESSAGE_PLAIN = 0,    /* OK button only, no icon, the host's default title */
   QUORVANE_MESSAGE_CRITICAL = 16 /* critical icon, title "Error" */
 } quorvane_message_style;
 
@@ -120,22 +120,16 @@ QUORVANE_API quorvane_status quorvane_set_creation_date(quorvane_compiler* compi
  * folder `output_path` ("" is the current folder), checks mission `mission_id`
  * and writes its FIT file. `*result` is QUORVANE_TRUE when the FIT file was
  * written completely. */
-QUORVANE_API quorvane_status quorvane_write_mission_fit_file(quorvane_compiler* compiler,
-                                                             const char* output_path,
-                                                             const char* database_path,
-                                                             const char* database_name,
-                                                             int16_t mission_id,
-                                                             quorvane_bool* result);
+QUORVANE_API quorvane_status quorvane_write_mission_fit_file(
+    quorvane_compiler* compiler, const char* output_path, const char* database_path,
+    const char* database_name, int16_t mission_id, quorvane_bool* result);
 
 /* WriteMissionScript: as above, writes the mission's ABL module and its _VAR,
  * _INIT, _MP, _STR and _LOP includes. `*result` is QUORVANE_TRUE when all
  * script files were written. */
-QUORVANE_API quorvane_status quorvane_write_mission_script(quorvane_compiler* compiler,
-                                                           const char* output_path,
-                                                           const char* database_path,
-                                                           const char* database_name,
-                                                           int16_t mission_identifier,
-                                                           quorvane_bool* result);
+QUORVANE_API quorvane_status quorvane_write_mission_script(
+    quorvane_compiler* compiler, const char* output_path, const char* database_path,
+    const char* database_name, int16_t mission_identifier, quorvane_bool* result);
 
 /* WriteLookOutIncludeFile: writes the lookout include of mission `mission_id`
  * from the database the last operation of this object opened (without one it

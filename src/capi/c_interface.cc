@@ -84,8 +84,8 @@ bool AllGiven(std::initializer_list<const void*> pointers) {
 // The two file-writing operations share their parameters.
 template <typename Operation>
 quorvane_status WriteMission(quorvane_compiler* compiler, const char* output_path,
-                             const char* database_path, const char* database_name,
-                             int16_t mission, quorvane_bool* result, Operation operation) {
+                             const char* database_path, const char* database_name, int16_t mission,
+                             quorvane_bool* result, Operation operation) {
   if (!AllGiven({output_path, database_path, database_name, result})) {
     return QUORVANE_INVALID_ARGUMENT;
   }
@@ -124,25 +124,22 @@ quorvane_status quorvane_set_creation_date(quorvane_compiler* compiler, const ch
 }
 
 quorvane_status quorvane_write_mission_fit_file(quorvane_compiler* compiler,
-                                                const char* output_path,
-                                                const char* database_path,
+                                                const char* output_path, const char* database_path,
                                                 const char* database_name, int16_t mission_id,
                                                 quorvane_bool* result) {
   return WriteMission(compiler, output_path, database_path, database_name, mission_id, result,
                       &quorvane::WriteQuorvane::WriteMissionFITFile);
 }
 
-quorvane_status quorvane_write_mission_script(quorvane_compiler* compiler,
-                                              const char* output_path, const char* database_path,
-                                              const char* database_name,
+quorvane_status quorvane_write_mission_script(quorvane_compiler* compiler, const char* output_path,
+                                              const char* database_path, const char* database_name,
                                               int16_t mission_identifier, quorvane_bool* result) {
   return WriteMission(compiler, output_path, database_path, database_name, mission_identifier,
                       result, &quorvane::WriteQuorvane::WriteMissionScript);
 }
 
-quorvane_status quorvane_write_lookout_include_file(quorvane_compiler* compiler,
-                                                    int16_t mission_id, const char* path_name,
-                                                    quorvane_bool* result) {
+quorvane_status quorvane_write_lookout_include_file(quorvane_compiler* compiler, int16_t mission_id,
+                                                    const char* path_name, quorvane_bool* result) {
   if (!AllGiven({path_name, result})) return QUORVANE_INVALID_ARGUMENT;
   return Guarded(compiler, [&](quorvane::WriteQuorvane& writer) {
     std::string path(path_name);

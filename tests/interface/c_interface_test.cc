@@ -88,10 +88,10 @@ FileSet CompileMission(int16_t mission, const fs::path& output) {
   EXPECT_EQ(quorvane_set_creation_date(compiler.get(), testing::kGoldenDate), QUORVANE_OK);
   Database campaign = Fixture("campaign.mdb");
   std::string transcript;
-  Record("fit", &quorvane_write_mission_fit_file, compiler.get(), host, output.string(),
-         campaign, mission, transcript);
-  Record("script", &quorvane_write_mission_script, compiler.get(), host, output.string(),
-         campaign, mission, transcript);
+  Record("fit", &quorvane_write_mission_fit_file, compiler.get(), host, output.string(), campaign,
+         mission, transcript);
+  Record("script", &quorvane_write_mission_script, compiler.get(), host, output.string(), campaign,
+         mission, transcript);
   return testing::CompiledFiles(output.string(), transcript);
 }
 
@@ -131,9 +131,9 @@ TEST(CInterfaceTest, TwoObjectsCompileOnTwoThreadsAtOnce) {
     ASSERT_EQ(results[t].size(), per_thread[t].size() * kRounds);
     for (size_t i = 0; i < results[t].size(); ++i) {
       int16_t mission = per_thread[t][i % per_thread[t].size()];
-      testing::ExpectSameFiles(testing::ReadFolder(testing::GoldenFolder(mission)), results[t][i],
-                               "thread " + std::to_string(t) + ", mission " +
-                                   std::to_string(mission));
+      testing::ExpectSameFiles(
+          testing::ReadFolder(testing::GoldenFolder(mission)), results[t][i],
+          "thread " + std::to_string(t) + ", mission " + std::to_string(mission));
     }
   }
 }
@@ -143,27 +143,56 @@ struct Refusal {
   int16_t mission;
   Operation operation;
   quorvane_status status;
-  quorvane_bool result;   // when the status is QUORVANE_OK
+  quorvane_bool result;  // when the status is QUORVANE_OK
   std::vector<Box> boxes;
-  const char* reason;     // the run-time error's text, when it is one
+  const char* reason;  // the run-time error's text, when it is one
 };
 
 TEST(CInterfaceTest, RefusalsAndRunTimeErrorsLeaveTheObjectUsable) {
   const Refusal kCases[] = {
-      {"broken.mdb", 206, &quorvane_write_mission_fit_file, QUORVANE_OK, QUORVANE_FALSE,
-       {{QUORVANE_MESSAGE_CRITICAL, "Error", "No Dropzones were defined."}}, ""},
-      {"broken.mdb", 207, &quorvane_write_mission_fit_file, QUORVANE_OK, QUORVANE_FALSE,
-       {{QUORVANE_MESSAGE_PLAIN, "", "No Assignments found for Mission 207."}}, ""},
-      {"broken.mdb", 216, &quorvane_write_mission_fit_file, QUORVANE_OK, QUORVANE_TRUE,
+      {"broken.mdb",
+       206,
+       &quorvane_write_mission_fit_file,
+       QUORVANE_OK,
+       QUORVANE_FALSE,
+       {{QUORVANE_MESSAGE_CRITICAL, "Error", "No Dropzones were defined."}},
+       ""},
+      {"broken.mdb",
+       207,
+       &quorvane_write_mission_fit_file,
+       QUORVANE_OK,
+       QUORVANE_FALSE,
+       {{QUORVANE_MESSAGE_PLAIN, "", "No Assignments found for Mission 207."}},
+       ""},
+      {"broken.mdb",
+       216,
+       &quorvane_write_mission_fit_file,
+       QUORVANE_OK,
+       QUORVANE_TRUE,
        {{QUORVANE_MESSAGE_PLAIN, "",
          "Both a Mech and Vehicle seem to be assigned to the same warrior. [216]"}},
        ""},
-      {"broken.mdb", 224, &quorvane_write_mission_fit_file, QUORVANE_RUNTIME_ERROR, 0, {},
+      {"broken.mdb",
+       224,
+       &quorvane_write_mission_fit_file,
+       QUORVANE_RUNTIME_ERROR,
+       0,
+       {},
        "Invalid use of Null"},
-      {"broken.mdb", 226, &quorvane_write_mission_script, QUORVANE_RUNTIME_ERROR, 0, {},
+      {"broken.mdb",
+       226,
+       &quorvane_write_mission_script,
+       QUORVANE_RUNTIME_ERROR,
+       0,
+       {},
        "Invalid use of Null"},
-      {"missing.mdb", 1, &quorvane_write_mission_script, QUORVANE_OK, QUORVANE_FALSE,
-       {{QUORVANE_MESSAGE_CRITICAL, "Error", "Could not find file '"}}, ""},
+      {"missing.mdb",
+       1,
+       &quorvane_write_mission_script,
+       QUORVANE_OK,
+       QUORVANE_FALSE,
+       {{QUORVANE_MESSAGE_CRITICAL, "Error", "Could not find file '"}},
+       ""},
   };
   Host host;
   Handle compiler = Create(host);
@@ -193,10 +222,10 @@ TEST(CInterfaceTest, RefusalsAndRunTimeErrorsLeaveTheObjectUsable) {
     // The same object then compiles a valid mission as if nothing had happened.
     host.boxes.clear();
     result = 0;
-    EXPECT_EQ(quorvane_write_mission_fit_file(compiler.get(), output.c_str(),
-                                              campaign.folder.c_str(), campaign.name.c_str(), 7,
-                                              &result),
-              QUORVANE_OK);
+    EXPECT_EQ(
+        quorvane_write_mission_fit_file(compiler.get(), output.c_str(), campaign.folder.c_str(),
+                                        campaign.name.c_str(), 7, &result),
+        QUORVANE_OK);
     EXPECT_EQ(result, QUORVANE_TRUE);
     EXPECT_STREQ(quorvane_last_error(compiler.get()), "");
     EXPECT_TRUE(host.boxes.empty());
@@ -210,9 +239,9 @@ TEST(CInterfaceTest, LookoutIncludeComesFromTheDatabaseOfTheLastOperation) {
   Handle compiler = Create(host);
   quorvane_bool result = 0;
   std::string lookout = testing::TempDir();
-  EXPECT_EQ(quorvane_write_lookout_include_file(compiler.get(), 7, (lookout + "/").c_str(),
-                                                &result),
-            QUORVANE_RUNTIME_ERROR);
+  EXPECT_EQ(
+      quorvane_write_lookout_include_file(compiler.get(), 7, (lookout + "/").c_str(), &result),
+      QUORVANE_RUNTIME_ERROR);
   EXPECT_STREQ(quorvane_last_error(compiler.get()), "No mission database is open");
 
   ASSERT_EQ(quorvane_set_creation_date(compiler.get(), testing::kGoldenDate), QUORVANE_OK);
@@ -223,9 +252,9 @@ TEST(CInterfaceTest, LookoutIncludeComesFromTheDatabaseOfTheLastOperation) {
             QUORVANE_OK);
   ASSERT_EQ(result, QUORVANE_TRUE);
   result = 0;
-  EXPECT_EQ(quorvane_write_lookout_include_file(compiler.get(), 7, (lookout + "/").c_str(),
-                                                &result),
-            QUORVANE_OK);
+  EXPECT_EQ(
+      quorvane_write_lookout_include_file(compiler.get(), 7, (lookout + "/").c_str(), &result),
+      QUORVANE_OK);
   EXPECT_EQ(result, QUORVANE_TRUE);
   FileSet written = testing::CompiledFiles(lookout, "");
   EXPECT_EQ(written["m0007_LOP.ABI"],
@@ -266,8 +295,7 @@ TEST(CInterfaceTest, MakeAblIdentifierFillsTheBufferOrSaysItIsTooSmall) {
     std::memcpy(buffer.data(), c.text, std::strlen(c.text) + 1);
     host.boxes.clear();
     size_t length = 0;
-    EXPECT_EQ(quorvane_make_abl_identifier(compiler.get(), buffer.data(), size, &length),
-              c.status);
+    EXPECT_EQ(quorvane_make_abl_identifier(compiler.get(), buffer.data(), size, &length), c.status);
     EXPECT_STREQ(buffer.data(), c.buffer_after);
     EXPECT_EQ(length, c.length);
     EXPECT_EQ(std::string(buffer.data() + size, 8), std::string(8, 'X'));

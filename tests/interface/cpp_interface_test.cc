@@ -67,8 +67,8 @@ TEST_F(CppInterfaceTest, RunTimeErrorIsACompileErrorAndTheObjectGoesOn) {
     EXPECT_STREQ(error.what(), "Invalid use of Null");
   }
   EXPECT_FALSE(compiler_.WriteMissionFITFile(output_, Data("broken.mdb"), "broken.mdb", 206));
-  EXPECT_EQ(shown_, (std::vector<Shown>{
-                        {MessageStyle::kCritical, "Error", "No Dropzones were defined."}}));
+  EXPECT_EQ(shown_,
+            (std::vector<Shown>{{MessageStyle::kCritical, "Error", "No Dropzones were defined."}}));
   EXPECT_TRUE(compiler_.WriteMissionFITFile(output_, Data("campaign.mdb"), "campaign.mdb", 7));
 }
 

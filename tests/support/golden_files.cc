@@ -32,8 +32,7 @@ const std::vector<int16_t>& GoldenMissions() {
 }
 
 std::string GoldenFolder(int16_t mission) {
-  return (fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign" /
-          std::to_string(mission))
+  return (fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign" / std::to_string(mission))
       .string();
 }
 
