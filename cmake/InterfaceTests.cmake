@@ -19,7 +19,7 @@ add_test(NAME DocumentationCoversEverySubcommand
                  ${CMAKE_SOURCE_DIR}/packaging/quorvane.1.in
                  ${CMAKE_SOURCE_DIR}/packaging/quorvane.bash-completion)
 
-if(QUORVANE_SANITIZE)
+if(QUORVANE_SANITIZE OR QUORVANE_SANITIZE_THREADS)
   return()
 endif()
 
