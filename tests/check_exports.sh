@@ -12,20 +12,14 @@ if [ -z "$declared" ]; then
   echo "no function declarations found in $header"
   faults=$((faults + 1))
 fi
-while read -r symbol; do
-  [ -z "$symbol" ] && continue
-  if ! grep -qx "$symbol" <<<"$declared"; then
-    echo "exported but not part of the C interface: $symbol"
-    faults=$((faults + 1))
-  fi
-done <<<"$exported"
-while read -r symbol; do
-  [ -z "$symbol" ] && continue
-  if ! grep -qx "$symbol" <<<"$exported"; then
-    echo "declared but not exported: $symbol"
-    faults=$((faults + 1))
-  fi
-done <<<"$declared"
+for symbol in $(comm -23 <(echo "$exported") <(echo "$declared")); do
+  echo "exported but not part of the C interface: $symbol"
+  faults=$((faults + 1))
+done
+for symbol in $(comm -13 <(echo "$exported") <(echo "$declared")); do
+  echo "declared but not exported: $symbol"
+  faults=$((faults + 1))
+done
 actual_soname=$(objdump -p "$library" | awk '$1 == "SONAME" {print $2}')
 if [ "$actual_soname" != "$soname" ]; then
   echo "SONAME is '$actual_soname', not '$soname'"

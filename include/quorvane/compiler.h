@@ -101,22 +101,16 @@ class Compiler {
   // was written completely.
   bool WriteMissionFITFile(std::string_view OutputPath, std::string_view DatabasePath,
                            std::string_view DatabaseName, int16_t MissionID) {
-    quorvane_bool result = QUORVANE_FALSE;
-    Check(quorvane_write_mission_fit_file(handle_, Text(OutputPath).c_str(),
-                                          Text(DatabasePath).c_str(), Text(DatabaseName).c_str(),
-                                          MissionID, &result));
-    return result != QUORVANE_FALSE;
+    return WriteMission(&quorvane_write_mission_fit_file, OutputPath, DatabasePath, DatabaseName,
+                        MissionID);
   }
 
   // Writes the mission's ABL module and its _VAR, _INIT, _MP, _STR and _LOP
   // includes. True when all script files were written.
   bool WriteMissionScript(std::string_view OutputPath, std::string_view DatabasePath,
                           std::string_view DatabaseName, int16_t MissionIdentifier) {
-    quorvane_bool result = QUORVANE_FALSE;
-    Check(quorvane_write_mission_script(handle_, Text(OutputPath).c_str(),
-                                        Text(DatabasePath).c_str(), Text(DatabaseName).c_str(),
-                                        MissionIdentifier, &result));
-    return result != QUORVANE_FALSE;
+    return WriteMission(&quorvane_write_mission_script, OutputPath, DatabasePath, DatabaseName,
+                        MissionIdentifier);
   }
 
   // Writes the mission's lookout include from the database the last operation
@@ -169,6 +163,17 @@ class Compiler {
     } catch (...) {
       state.handler_error = std::current_exception();
     }
+  }
+
+  using WriteOperation = decltype(&quorvane_write_mission_fit_file);
+
+  // The two file-writing operations share their parameters.
+  bool WriteMission(WriteOperation operation, std::string_view output, std::string_view folder,
+                    std::string_view name, int16_t mission) {
+    quorvane_bool result = QUORVANE_FALSE;
+    Check(operation(handle_, Text(output).c_str(), Text(folder).c_str(), Text(name).c_str(),
+                    mission, &result));
+    return result != QUORVANE_FALSE;
   }
 
   // A text for the C interface, which ends texts with NUL.

@@ -115,9 +115,9 @@ quorvane_compiler* quorvane_create(quorvane_message_fn on_message, void* host) {
 void quorvane_destroy(quorvane_compiler* compiler) { delete compiler; }
 
 quorvane_status quorvane_set_creation_date(quorvane_compiler* compiler, const char* date) {
-  std::string text = date == nullptr ? "" : date;
-  if (!text.empty() && !quorvane::IsCreationDate(text)) return QUORVANE_INVALID_ARGUMENT;
   return Guarded(compiler, [&](quorvane::WriteQuorvane& writer) {
+    std::string text = date == nullptr ? "" : date;
+    if (!text.empty() && !quorvane::IsCreationDate(text)) return QUORVANE_INVALID_ARGUMENT;
     writer.set_creation_date(text);
     return QUORVANE_OK;
   });
