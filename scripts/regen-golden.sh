@@ -7,6 +7,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 cmake --build "$dir" -j2 --target quorvane_tests >/dev/null
-QUORVANE_UPDATE_GOLDEN=1 "$dir/quorvane_tests" --gtest_filter='Campaign/GoldenTest.*' >/dev/null || true
-"$dir/quorvane_tests" --gtest_filter='Campaign/GoldenTest.*' | tail -n 3
+QUORVANE_UPDATE_GOLDEN=1 "$dir/quorvane_tests" --gtest_filter='*/GoldenTest.*' >/dev/null || true
+"$dir/quorvane_tests" --gtest_filter='*/GoldenTest.*' | tail -n 3
 git status --short tests/golden

@@ -1,7 +1,9 @@
 // Compiles every mission of the fixture campaign from the Jet file and from its
-// SQLite twin and compares every output file, byte for byte, with the reviewed
-// files under tests/golden/campaign/<MissionID>/. The messages and results of
-// the two operations are compared too, as the transcript "messages.txt".
+// SQLite twin, and the missions of the SQLite-only fixture edges (negative and
+// Null values, two faults in one mission), and compares every output file,
+// byte for byte, with the reviewed files under tests/golden/<fixture>/<MissionID>/.
+// The messages and results of the two operations are compared too, as the
+// transcript "messages.txt".
 //
 // scripts/regen-golden.sh rewrites the expected files from the SQLite twin.
 
@@ -66,14 +68,21 @@ bool Regenerating() {
   return flag != nullptr && std::string(flag) == "1";
 }
 
-class GoldenTest : public ::testing::TestWithParam<int16_t> {};
+struct GoldenCase {
+  std::string fixture;  // campaign also has a Jet twin
+  int16_t mission;
+};
+
+void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.fixture << " " << c.mission; }
+
+class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, JetAndSqliteGiveTheExpectedFiles) {
-  int16_t mission = GetParam();
+  const auto& [fixture, mission] = GetParam();
   fs::path scratch = fs::path(quorvane::testing::TempDir()) / std::to_string(mission);
   FileSet from_sqlite =
-      CompileMission(quorvane::testing::SqliteFixture("campaign"), mission, scratch / "out");
-  fs::path golden = testing::GoldenFolder(mission);
+      CompileMission(quorvane::testing::SqliteFixture(fixture), mission, scratch / "out");
+  fs::path golden = testing::GoldenFolder(mission, fixture);
   if (Regenerating()) {
     fs::remove_all(golden);
     fs::create_directories(golden);
@@ -83,14 +92,27 @@ TEST_P(GoldenTest, JetAndSqliteGiveTheExpectedFiles) {
   }
   FileSet expected = testing::ReadFolder(golden.string());
   ASSERT_FALSE(expected.empty()) << "no expected files for mission " << mission;
-  testing::ExpectSameFiles(expected, from_sqlite, "campaign SQLite twin");
-  FileSet from_jet =
-      CompileMission(quorvane::testing::FixturePath("campaign.mdb"), mission, scratch / "out");
-  testing::ExpectSameFiles(expected, from_jet, "campaign.mdb");
+  testing::ExpectSameFiles(expected, from_sqlite, fixture + " SQLite twin");
+  if (fixture == "campaign") {
+    FileSet from_jet =
+        CompileMission(quorvane::testing::FixturePath("campaign.mdb"), mission, scratch / "out");
+    testing::ExpectSameFiles(expected, from_jet, "campaign.mdb");
+  }
   fs::remove_all(scratch);
 }
 
-INSTANTIATE_TEST_SUITE_P(Campaign, GoldenTest, ::testing::ValuesIn(testing::GoldenMissions()));
+std::vector<GoldenCase> Cases(const std::string& fixture, const std::vector<int16_t>& missions) {
+  std::vector<GoldenCase> cases;
+  for (int16_t mission : missions) cases.push_back({fixture, mission});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Campaign, GoldenTest,
+                         ::testing::ValuesIn(Cases("campaign", testing::GoldenMissions())));
+INSTANTIATE_TEST_SUITE_P(Edges, GoldenTest,
+                         ::testing::ValuesIn(Cases("edges",
+                                                   {601, 602, 701, 702, 703, 704, 705, 706, 707,
+                                                    708, 709, 710, 711, 712, 713, 714, 716})));
 
 }  // namespace
 }  // namespace quorvane

@@ -4,7 +4,8 @@
 --   602  single-player, Null where the rules name what a Null does
 --   701-714  two faults in one mission: the check that comes first reports
 --   716  messages of several warnings in their fixed order
--- Each mission's comment names what the tests expect of it.
+-- Each mission's comment names what it shows; its expected files and messages are
+-- under tests/golden/edges/<MissionID>/
 
 BEGIN TRANSACTION;
 CREATE TABLE "NewMissions" (

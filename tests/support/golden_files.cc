@@ -31,8 +31,8 @@ const std::vector<int16_t>& GoldenMissions() {
   return kMissions;
 }
 
-std::string GoldenFolder(int16_t mission) {
-  return (fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign" / std::to_string(mission))
+std::string GoldenFolder(int16_t mission, const std::string& fixture) {
+  return (fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / fixture / std::to_string(mission))
       .string();
 }
 

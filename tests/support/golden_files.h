@@ -17,11 +17,11 @@ std::string ReadBytes(const std::string& path);
 // Every file of a folder (none when the folder does not exist).
 FileSet ReadFolder(const std::string& folder);
 
-// The missions of the fixture campaign that have expected files, and their
-// folder tests/golden/campaign/<MissionID>/. The files there were compiled
-// with the header date kGoldenDate.
+// The missions of the fixture campaign that have expected files, and the
+// folder of a fixture's mission, tests/golden/<fixture>/<MissionID>/. The
+// files there were compiled with the header date kGoldenDate.
 const std::vector<int16_t>& GoldenMissions();
-std::string GoldenFolder(int16_t mission);
+std::string GoldenFolder(int16_t mission, const std::string& fixture = "campaign");
 inline constexpr const char* kGoldenDate = "2026-01-01";
 
 // The transcript "messages.txt" of the expected files: for each operation
