@@ -146,13 +146,5 @@ TEST_P(FitBrokenTest, EachFaultEndsTheBuildAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(Databases, FitBrokenTest, ::testing::Values("sqlite", "mdb"));
 
-// Null Yes/No values exist only in SQLite databases: a mission whose
-// Multiplayer field is Null is neither kind and needs six drop zones.
-TEST(FitNullMultiplayerTest, NeedsSixDropZonesAndSkipsTheUnitSections) {
-  std::string database = testing::SqliteFixture("nullflags");
-  CheckBuild(database, "n0",
-             {502, Outcome::kRefused, {Critical("Incorrect number of drop zones (must be 6).")}});
-}
-
 }  // namespace
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 // Compiles every mission of the fixture campaign from the Jet file and from its
-// SQLite twin, and the missions of the SQLite-only fixture edges (negative and
-// Null values, two faults in one mission), and compares every output file,
+// SQLite twin, and the missions of the SQLite-only fixtures edges (negative and
+// Null values, two faults in one mission) and nullflags (Null Yes/No values),
+// and compares every output file,
 // byte for byte, with the reviewed files under tests/golden/<fixture>/<MissionID>/.
 // The messages and results of the two operations are compared too, as the
 // transcript "messages.txt".
@@ -113,6 +114,8 @@ INSTANTIATE_TEST_SUITE_P(Edges, GoldenTest,
                          ::testing::ValuesIn(Cases("edges",
                                                    {601, 602, 701, 702, 703, 704, 705, 706, 707,
                                                     708, 709, 710, 711, 712, 713, 714, 716})));
+INSTANTIATE_TEST_SUITE_P(NullFlags, GoldenTest,
+                         ::testing::ValuesIn(Cases("nullflags", {501, 502, 503})));
 
 }  // namespace
 }  // namespace quorvane
