@@ -112,7 +112,8 @@ TEST(LookoutIncludeTest, MultiplayerRevealsThroughNumberedEvents) {
 
 // The brain sets the multiplayer event limit of a multiplayer mission: 249
 // lookout points get cases 1 to 249, the 250th is refused and sends case 0,
-// and so is every later event of the run, such as a structure's capture.
+// and so is every later event of the run, such as a structure's capture; the
+// statements of a refused event join the last case.
 TEST(LookoutIncludeTest, TheBrainLimitsAMultiplayerMissionTo249Events) {
   std::string points;
   for (int p = 0; p < 250; ++p) points += LookoutRow(430, "1", "2", "0", "'ABL'", "0", "'F'", "9");
@@ -124,8 +125,14 @@ TEST(LookoutIncludeTest, TheBrainLimitsAMultiplayerMissionTo249Events) {
   ASSERT_TRUE(run.result) << run.error;
   const Message refused = {BoxStyle::kPlain, "", "Too many Multiplayer Events."};
   EXPECT_EQ(run.messages, (std::vector<Message>{refused, refused}));
+  // The statements of refused events join case 249.
+  const std::string in(23, ' ');
   const Lines& events = run.Lines("_MP.ABI");
-  EXPECT_TRUE(HasSequence(events, {std::string(17, ' ') + "Case 249:"}));
+  EXPECT_TRUE(HasSequence(
+      events, {std::string(17, ' ') + "Case 249:", "", in + "aPoint[0] = 1;", in + "aPoint[1] = 2;",
+               in + "aPoint[2] = 0.0;", in + "setRevealed(1,9.0,aPoint);", in + "LOP248 = FALSE;",
+               in + "aPoint[1] = 2;", in + "aPoint[2] = 0.0;", in + "setRevealed(1,9.0,aPoint);",
+               in + "LOP249 = FALSE;", in + "PostAlignment = MsgParams;", in + "endcase;"}));
   EXPECT_FALSE(HasSequence(events, {std::string(17, ' ') + "Case 250:"}));
   EXPECT_TRUE(HasSequence(run.Lines("_LOP.ABI"), Joined({Block(248, "1", "2", "F", Send(249)),
                                                          Block(249, "1", "2", "F", Send(0))})));
