@@ -17,7 +17,7 @@ ColumnType ColumnTypeFromDeclared(std::string_view declared) {
       name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
   }
-  static constexpr std::array<std::pair<std::string_view, ColumnType>, 35> kNames{{
+  static constexpr std::array<std::pair<std::string_view, ColumnType>, 39> kNames{{
       {"YESNO", ColumnType::kYesNo},        {"BIT", ColumnType::kYesNo},
       {"BOOLEAN", ColumnType::kYesNo},      {"LOGICAL", ColumnType::kYesNo},
       {"BYTE", ColumnType::kByte},          {"TINYINT", ColumnType::kByte},
@@ -35,7 +35,9 @@ ColumnType ColumnTypeFromDeclared(std::string_view declared) {
       {"TIME", ColumnType::kDateTime},      {"TEXT", ColumnType::kText},
       {"VARCHAR", ColumnType::kText},       {"CHAR", ColumnType::kText},
       {"LONGTEXT", ColumnType::kMemo},      {"MEMO", ColumnType::kMemo},
-      {"GUID", ColumnType::kGuid},
+      {"GUID", ColumnType::kGuid},          {"BINARY", ColumnType::kBinary},
+      {"VARBINARY", ColumnType::kBinary},   {"LONGBINARY", ColumnType::kOle},
+      {"OLEOBJECT", ColumnType::kOle},
   }};
   for (const auto& [text, type] : kNames) {
     if (name == text) return type;

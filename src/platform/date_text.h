@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -9,7 +10,15 @@ namespace quorvane {
 std::string DateText(double serial_days);
 
 // The date of a header line: from `date` ("YYYY-MM-DD") when it is given,
-// otherwise from SOURCE_DATE_EPOCH when it is set, otherwise today's.
+// otherwise from SOURCE_DATE_EPOCH when it is set (and valid), otherwise today's.
 std::string CreationDate(const std::string& date = "");
+
+// True for "YYYY-MM-DD" naming a day of the calendar (2024-02-29, not
+// 2023-02-29 or 2024-13-45).
+bool IsCalendarDate(std::string_view text);
+
+// True for a valid SOURCE_DATE_EPOCH: a non-negative whole number of seconds,
+// digits only, whose day is in the years up to 9999.
+bool IsSourceDateEpoch(std::string_view text);
 
 }  // namespace quorvane

@@ -2,12 +2,20 @@
 
 namespace quorvane {
 
-void ThrowOverflow() { throw RuntimeError("Overflow"); }
+void RuntimeError::AddContext(std::string_view context) {
+  if (has_context_) return;
+  has_context_ = true;
+  message_ += context;
+}
 
-void ThrowInvalidUseOfNull() { throw RuntimeError("Invalid use of Null"); }
+void ThrowOverflow(const Variant* value) { throw RuntimeError("Overflow", value); }
 
-void ThrowTypeMismatch(const std::string& what) {
-  throw RuntimeError(what.empty() ? "Type mismatch" : "Type mismatch: " + what);
+void ThrowInvalidUseOfNull(const Variant* value) {
+  throw RuntimeError("Invalid use of Null", value);
+}
+
+void ThrowTypeMismatch(const std::string& what, const Variant* value) {
+  throw RuntimeError(what.empty() ? "Type mismatch" : "Type mismatch: " + what, value);
 }
 
 }  // namespace quorvane
