@@ -4,6 +4,9 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
           libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev nlohmann-json3-dev)
+# Tests only: mdb-export reads the third-party Jet files for the reader's
+# reference test, which skips without it.
+packages+=(mdbtools)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
