@@ -24,6 +24,14 @@ CommandResult RunCommand(const std::string& command_line) {
   return result;
 }
 
+std::string QuorvaneCommand(const std::string& arguments) {
+  return std::string(QUORVANE_BINARY) + " " + arguments;
+}
+
+CommandResult RunQuorvane(const std::string& arguments) {
+  return RunCommand(QuorvaneCommand(arguments) + " 2>&1");
+}
+
 std::string FindOnPath(const std::string& program) {
   const char* path = std::getenv("PATH");
   std::istringstream folders(path ? path : "");

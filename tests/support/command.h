@@ -12,6 +12,14 @@ struct CommandResult {
 // Runs a shell command line ("... 2>&1" to collect standard error too).
 CommandResult RunCommand(const std::string& command_line);
 
+// The command line that runs the built quorvane command with `arguments`
+// (shell words), for a caller that adds to it.
+std::string QuorvaneCommand(const std::string& arguments);
+
+// Runs the built quorvane command; the output holds its standard output and
+// standard error together.
+CommandResult RunQuorvane(const std::string& arguments);
+
 // The path of a program found on PATH; empty when there is none.
 std::string FindOnPath(const std::string& program);
 
