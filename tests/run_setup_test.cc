@@ -87,5 +87,34 @@ TEST(RunSetupTest, AllSkipsBadMissionIdsAndCompilesEachMissionOnce) {
             "quorvane: note: 5 of 6 missions compiled; failed: 7\n");
 }
 
+// A database without the NewMissions table: `--all` cannot read the mission
+// numbers, a run-time error outside any mission; a mission number given
+// gets the error from each operation.
+TEST(RunSetupTest, DatabaseWithoutMissionsIsARuntimeError) {
+  std::string database = testing::FixturePath("types.mdb");
+  std::string folder = " -o " + testing::TempDir();
+  auto result = RunQuorvane("build " + database + " --all" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            "quorvane: runtime error: Cannot find the input table or query 'NewMissions'.\n");
+  result = RunQuorvane("build " + database + " --all --message-format json" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            R"({"mission":null,"operation":null,"result":false,"files":[],"incomplete":[],)"
+            R"("runtime_error":"Cannot find the input table or query 'NewMissions'."})"
+            "\n"
+            R"({"summary":{"missions":0,"compiled":0,"failed":[]}})"
+            "\n");
+  result = RunQuorvane("build " + database + " 3" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            "quorvane: mission 3: runtime error: Cannot find the input table or query "
+            "'NewMissions', while checking the mission data\n"
+            "quorvane: mission 3: note: FIT file not written (runtime error)\n"
+            "quorvane: mission 3: runtime error: Cannot find the input table or query "
+            "'NewMissions', while finding the mission record\n"
+            "quorvane: mission 3: note: script not written (runtime error)\n");
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -17,19 +17,27 @@ std::unique_ptr<db::Database> OpenForReading(const std::string& path) {
   }
 }
 
+void NoteDiagnostics(db::Database& database, std::ostream& err) {
+  for (const std::string& said : database.TakeDiagnostics()) {
+    err << "quorvane: note: the database file's reader says: " << said << '\n';
+  }
+}
+
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name) {
   std::filesystem::path file(path);
   folder = file.has_parent_path() ? file.parent_path().string() : std::string(".");
   name = file.filename().string();
 }
 
-void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out) {
+void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out,
+                  std::ostream& err) {
   auto db = OpenForReading(database);
   if (table.empty()) {
     for (const std::string& name : db->TableNames()) out << name << '\n';
-    return;
+  } else {
+    db::WriteTableTsv(*db, table, out);
   }
-  db::WriteTableTsv(*db, table, out);
+  NoteDiagnostics(*db, err);
 }
 
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err) {

@@ -18,7 +18,8 @@ enum ExitStatus : int {
 
 // Prints the table names, or one table: its columns, their types and its rows
 // as tab-separated values ("\\N" for Null).
-void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out);
+void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out,
+                  std::ostream& err);
 
 // Prints the ABL identifier made from a text (or shows its refusal).
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err);
@@ -29,5 +30,9 @@ void SplitDatabasePath(const std::string& path, std::string& folder, std::string
 // Opens a database for the commands that only read it (list, dump, convert);
 // a file that cannot be opened raises RuntimeError with the reason.
 std::unique_ptr<db::Database> OpenForReading(const std::string& path);
+
+// Notes what the database file's reader said about it (warnings of a damaged
+// file) since it was last asked.
+void NoteDiagnostics(db::Database& database, std::ostream& err);
 
 }  // namespace quorvane::cli

@@ -100,7 +100,16 @@ int CompileMissions(const CompileOptions& options, const MissionChoice& missions
     reporter.Summary({missions.ids.size(), missions.ids}, false);
     return kOperationFailed;
   }
-  std::vector<int16_t> ids = missions.all ? AllMissionIds(*database, reporter) : missions.ids;
+  std::vector<int16_t> ids = missions.ids;
+  if (missions.all) {
+    try {
+      ids = AllMissionIds(*database, reporter);
+    } catch (const std::exception& error) {
+      reporter.RuntimeErrorOutsideMissions(error.what());
+      reporter.Summary({}, false);
+      return kRuntimeError;
+    }
+  }
   database.reset();
   int status = kSuccess;
   RunSummary summary{ids.size(), {}};

@@ -77,9 +77,7 @@ int ConvertDatabase(const std::string& source, const std::string& target, bool f
   std::ostringstream sql;
   auto database = OpenForReading(source);
   db::WriteSqlTwin(*database, sql);
-  for (const std::string& said : database->TakeDiagnostics()) {
-    err << "quorvane: note: the database file's reader says: " << said << '\n';
-  }
+  NoteDiagnostics(*database, err);
   PendingTarget pending(target);
   if (target.ends_with(".sql")) {
     WriteText(pending.path(), sql.str());

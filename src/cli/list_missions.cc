@@ -20,7 +20,7 @@ constexpr std::array<const char*, 4> kFields = {"MissionID", "MissionName", "Mis
                                                 "Multiplayer"};
 
 // Every NewMissions row's listed fields, in stored order.
-std::vector<std::array<Variant, 4>> MissionRows(const std::string& database) {
+std::vector<std::array<Variant, 4>> MissionRows(const std::string& database, std::ostream& err) {
   auto db = OpenForReading(database);
   auto missions = db->OpenRecordset("NewMissions");
   std::vector<std::array<Variant, 4>> rows;
@@ -29,6 +29,7 @@ std::vector<std::array<Variant, 4>> MissionRows(const std::string& database) {
     for (size_t i = 0; i < kFields.size(); ++i) row[i] = missions->Field(kFields[i]);
     rows.push_back(std::move(row));
   }
+  NoteDiagnostics(*db, err);
   return rows;
 }
 
@@ -58,9 +59,9 @@ Json JsonValue(const Variant& value) {
 
 }  // namespace
 
-void ListMissions(const std::string& database, std::ostream& out) {
+void ListMissions(const std::string& database, std::ostream& out, std::ostream& err) {
   std::vector<std::array<std::string, 4>> lines;
-  for (const auto& row : MissionRows(database)) {
+  for (const auto& row : MissionRows(database, err)) {
     lines.push_back({JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]),
                      row[3].IsTrue() ? "multiplayer" : "single-player"});
   }
@@ -77,9 +78,9 @@ void ListMissions(const std::string& database, std::ostream& out) {
   }
 }
 
-void ListMissionsJson(const std::string& database, std::ostream& out) {
+void ListMissionsJson(const std::string& database, std::ostream& out, std::ostream& err) {
   Json missions = Json::array();
-  for (const auto& row : MissionRows(database)) {
+  for (const auto& row : MissionRows(database, err)) {
     Json mission;
     mission["mission"] = JsonValue(row[0]);
     mission["name"] = JsonValue(row[1]);

@@ -183,9 +183,9 @@ int Run(int argc, char** argv) {
     if (compiles) return Compile(args, check->parsed());
     if (list->parsed()) {
       if (args.json) {
-        quorvane::cli::ListMissionsJson(args.compile.database, std::cout);
+        quorvane::cli::ListMissionsJson(args.compile.database, std::cout, std::cerr);
       } else {
-        quorvane::cli::ListMissions(args.compile.database, std::cout);
+        quorvane::cli::ListMissions(args.compile.database, std::cout, std::cerr);
       }
       return ExitStatus::kSuccess;
     }
@@ -195,7 +195,7 @@ int Run(int argc, char** argv) {
       return quorvane::cli::ConvertDatabase(args.compile.database, args.target, args.force,
                                             std::cerr);
     }
-    quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout);
+    quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout, std::cerr);
     return ExitStatus::kSuccess;
   } catch (const std::exception& error) {
     std::cerr << "quorvane: runtime error: " << error.what() << '\n';

@@ -5,6 +5,8 @@ namespace quorvane {
 void RuntimeError::AddContext(std::string_view context) {
   if (has_context_) return;
   has_context_ = true;
+  // The context goes on the reason's sentence: "Cannot find table 'X', while ...".
+  if (!message_.empty() && message_.back() == '.') message_.pop_back();
   message_ += context;
 }
 

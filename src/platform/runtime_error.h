@@ -25,8 +25,8 @@ class RuntimeError : public std::runtime_error {
   // The value whose conversion failed; nullptr for other errors.
   const Variant* value() const { return value_; }
   bool has_context() const { return has_context_; }
-  // Appends the context to the reason ("...: Table.Field, Key 7, while
-  // writing ..."); later calls change nothing.
+  // Appends the context to the reason, less its final full stop ("...:
+  // Table.Field, Key 7, while writing ..."); later calls change nothing.
   void AddContext(std::string_view context);
 
  private:
