@@ -80,14 +80,15 @@ TEST(CommandInputTest, SourceDateEpochMustBeAWholeNumberOfSeconds) {
            {"abc", "2024-02-29", "--date 2024-02-29"},
        }) {
     std::string folder = testing::TempDir();
-    auto result = testing::RunCommand("SOURCE_DATE_EPOCH='" + c.epoch + "' " +
-                                      testing::QuorvaneCommand("fit " + database + " 7 -o " +
-                                                               folder + " " + c.option + " 2>&1"));
+    auto result = testing::RunCommand(
+        "SOURCE_DATE_EPOCH='" + c.epoch + "' " +
+        testing::QuorvaneCommand("fit " + database + " 7 -o " + folder + " " + c.option + " 2>&1"));
     if (c.date.empty()) {
       EXPECT_EQ(result.status, 64) << c.epoch;
-      EXPECT_EQ(result.output, "quorvane: error: SOURCE_DATE_EPOCH must be a non-negative whole "
-                               "number of seconds, not '" + c.epoch +
-                                   "'; run 'quorvane fit --help' for usage\n");
+      EXPECT_EQ(result.output,
+                "quorvane: error: SOURCE_DATE_EPOCH must be a non-negative whole "
+                "number of seconds, not '" +
+                    c.epoch + "'; run 'quorvane fit --help' for usage\n");
       continue;
     }
     EXPECT_EQ(result.status, 0) << c.epoch << result.output;
@@ -108,9 +109,10 @@ TEST(CommandInputTest, ListAlignsByCharactersAndPrintsJson) {
   std::vector<size_t> kind_columns;
   for (const std::string& line : lines) {
     std::string before = line.substr(0, line.rfind("  ") + 2);
-    kind_columns.push_back(static_cast<size_t>(std::count_if(before.begin(), before.end(), [](char c) {
-      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    })));
+    kind_columns.push_back(
+        static_cast<size_t>(std::count_if(before.begin(), before.end(), [](char c) {
+          return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        })));
   }
   EXPECT_EQ(lines[4], " 105  Ghost Convoy – Señor’s Run  m0105      single-player");
   for (size_t column : kind_columns) EXPECT_EQ(column, kind_columns[0]) << list.output;
@@ -119,7 +121,8 @@ TEST(CommandInputTest, ListAlignsByCharactersAndPrintsJson) {
   ASSERT_EQ(json.status, 0);
   auto missions = nlohmann::json::parse(json.output);
   ASSERT_EQ(missions.size(), 6u);
-  EXPECT_EQ(missions[4], nlohmann::json::parse(R"({"mission": 105, "name": "Ghost Convoy – Señor’s Run",
+  EXPECT_EQ(missions[4],
+            nlohmann::json::parse(R"({"mission": 105, "name": "Ghost Convoy – Señor’s Run",
                                                    "file": "m0105", "multiplayer": false})"));
   EXPECT_EQ(missions[3]["multiplayer"], true);
 }
@@ -153,9 +156,9 @@ TEST(CommandInputTest, JetLibraryDiagnosticsStayOffTheTerminal) {
     }
     std::string database = testing::TempDir() + "/damaged.mdb";
     std::ofstream(database, std::ios::binary) << bytes;
-    for (const std::string& command : {"build " + database + " --all -o " + testing::TempDir(),
-                                       "dump " + database + " MissionAssignments",
-                                       "list " + database}) {
+    for (const std::string& command :
+         {"build " + database + " --all -o " + testing::TempDir(),
+          "dump " + database + " MissionAssignments", "list " + database}) {
       auto result = testing::RunCommand(testing::QuorvaneCommand(command) + " 2>&1 >/dev/null");
       for (const std::string& line : Lines(result.output)) {
         EXPECT_TRUE(line.starts_with("quorvane: ")) << copy << ": " << line;

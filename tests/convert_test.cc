@@ -121,7 +121,8 @@ TEST(ConvertTargetTest, RefusesToOverwriteWithoutForce) {
     std::ofstream(target) << "earlier\n";
     auto refused = RunQuorvane("convert " + source + " " + target);
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.output, "quorvane: error: '" + target + "' exists; add --force to replace it\n");
+    EXPECT_EQ(refused.output,
+              "quorvane: error: '" + target + "' exists; add --force to replace it\n");
     EXPECT_EQ(testing::ReadFile(target), "earlier\n");
     EXPECT_EQ(RunQuorvane("convert " + source + " " + target + " --force").status, 0);
     if (name.ends_with(".sql")) {

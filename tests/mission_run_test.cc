@@ -39,9 +39,9 @@ const std::vector<MissionLines>& BrokenMissions() {
       {203,
        false,
        {"error: Incorrect number of objectives.", "note: FIT file not written (refused)",
-        "error: Incorrect record count in Objectives table.",
-        "note: script not finished (refused)", "note: b0203_VAR.ABI left incomplete",
-        "note: b0203_INIT.ABI left incomplete", "note: b0203_MP.ABI left incomplete"}},
+        "error: Incorrect record count in Objectives table.", "note: script not finished (refused)",
+        "note: b0203_VAR.ABI left incomplete", "note: b0203_INIT.ABI left incomplete",
+        "note: b0203_MP.ABI left incomplete"}},
       {204,
        false,
        {"error: Incorrect number of drop zones (must be 6).",
@@ -57,9 +57,9 @@ const std::vector<MissionLines>& BrokenMissions() {
       {208,
        false,
        {"error: Incorrect number of objectives.", "note: FIT file not written (refused)",
-        "error: Incorrect record count in Objectives table.",
-        "note: script not finished (refused)", "note: b0208_VAR.ABI left incomplete",
-        "note: b0208_INIT.ABI left incomplete", "note: b0208_MP.ABI left incomplete"}},
+        "error: Incorrect record count in Objectives table.", "note: script not finished (refused)",
+        "note: b0208_VAR.ABI left incomplete", "note: b0208_INIT.ABI left incomplete",
+        "note: b0208_MP.ABI left incomplete"}},
       {209, false, {"MWID cannot be Zero. [209]", "note: FIT file not written (refused)"}},
       {210, false, {"MWID cannot be Zero. [210]", "note: FIT file not written (refused)"}},
       {211,
@@ -74,8 +74,7 @@ const std::vector<MissionLines>& BrokenMissions() {
        {"VehicleID 998 not found in database. [214]", "note: FIT file not written (refused)"}},
       {215,
        false,
-       {"No MechID or VehicleID has been assigned. [215]",
-        "note: FIT file not written (refused)"}},
+       {"No MechID or VehicleID has been assigned. [215]", "note: FIT file not written (refused)"}},
       {216, true, {"Both a Mech and Vehicle seem to be assigned to the same warrior. [216]"}},
       {217,
        false,
@@ -89,16 +88,13 @@ const std::vector<MissionLines>& BrokenMissions() {
       {219,
        true,
        {"Alignment not set correctly on captureable vehicle.",
-        "note: script written, structure include refused",
-        "note: b0219_STR.ABI left incomplete"}},
+        "note: script written, structure include refused", "note: b0219_STR.ABI left incomplete"}},
       {220,
        true,
        {"The design does not permit you to have an Inner Sphere Vehicle Bay.  Please change "
         "the alignment to Clan."}},
       {221, true, {"Too many items on the ObjectList. Max is 10 (0 to 9)."}},
-      {222,
-       true,
-       {"No captureable enemy vehicles were found for Capture Enemy Vehicle Action."}},
+      {222, true, {"No captureable enemy vehicles were found for Capture Enemy Vehicle Action."}},
       {223, true, {"error: ABL Identifier '3rd Gate' starts with a number."}},
       {224,
        false,
@@ -174,8 +170,8 @@ class MissionRunTest : public ::testing::TestWithParam<Twin> {};
 
 TEST_P(MissionRunTest, EveryLineNamesItsMissionWithVerdictsAndASummary) {
   const Twin& twin = GetParam();
-  auto result = RunQuorvane("build " + twin.Database() + " --all --date 2026-01-01 -o " +
-                            testing::TempDir());
+  auto result =
+      RunQuorvane("build " + twin.Database() + " --all --date 2026-01-01 -o " + testing::TempDir());
   EXPECT_EQ(result.status, twin.status);
   EXPECT_EQ(result.output, ExpectedOutput(twin.missions()));
 }
@@ -190,9 +186,9 @@ TEST_P(MissionRunTest, CheckSaysWhatBuildSaysAndLeavesEveryFolderAsItWas) {
   std::string temporary = testing::TempDir();
   auto before = testing::FolderState(folder);
 
-  auto result = testing::RunCommand("cd " + folder + " && TMPDIR=" + temporary + " " +
-                                    testing::QuorvaneCommand("check " + database +
-                                                             " --all --date 2026-01-01 2>&1"));
+  auto result = testing::RunCommand(
+      "cd " + folder + " && TMPDIR=" + temporary + " " +
+      testing::QuorvaneCommand("check " + database + " --all --date 2026-01-01 2>&1"));
   EXPECT_EQ(result.status, twin.status);
   EXPECT_EQ(result.output, ExpectedOutput(twin.missions()));
   EXPECT_EQ(testing::FolderState(folder), before);

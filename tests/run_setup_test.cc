@@ -66,8 +66,8 @@ TEST(RunSetupTest, AllSkipsBadMissionIdsAndCompilesEachMissionOnce) {
       "INSERT INTO NewMissions (MissionID, MissionFileName, Multiplayer) VALUES "
       "(NULL, 'null', 0), (70000, 'big', 0), (7, 'again', 0), (2.5, 'half', 0), "
       "('abc', 'text', 0), (-32769, 'low', 0)");
-  auto result = RunQuorvane("build " + database + " --all --date 2026-01-01 -o " +
-                            testing::TempDir());
+  auto result =
+      RunQuorvane("build " + database + " --all --date 2026-01-01 -o " + testing::TempDir());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output,
             "quorvane: note: NewMissions row 7: MissionID is Null; skipped\n"

@@ -19,8 +19,8 @@ namespace {
 
 using quorvane::cli::ExitStatus;
 
-constexpr std::array<std::string_view, 8> kSubcommands = {
-    "fit", "script", "build", "check", "list", "identifier", "dump", "convert"};
+constexpr std::array<std::string_view, 8> kSubcommands = {"fit",  "script",     "build", "check",
+                                                          "list", "identifier", "dump",  "convert"};
 
 struct Arguments {
   quorvane::cli::CompileOptions compile;
@@ -38,8 +38,7 @@ struct Arguments {
 // Every usage error is one line; it points at the help of the subcommand.
 int UsageError(const std::string& text, std::string_view subcommand = {}) {
   std::cerr << "quorvane: error: " << text << "; run 'quorvane "
-            << (subcommand.empty() ? "" : std::string(subcommand) + " ")
-            << "--help' for usage\n";
+            << (subcommand.empty() ? "" : std::string(subcommand) + " ") << "--help' for usage\n";
   return ExitStatus::kUsageError;
 }
 
@@ -54,8 +53,9 @@ void AddReportOptions(CLI::App& command, Arguments& args) {
         return quorvane::IsCalendarDate(date) ? std::string()
                                               : "the date must be a real date as YYYY-MM-DD";
       });
-  command.add_option("--message-format", args.message_format,
-                     "text (default) or json: JSON Lines on standard error")
+  command
+      .add_option("--message-format", args.message_format,
+                  "text (default) or json: JSON Lines on standard error")
       ->check(CLI::IsMember({"text", "json"}));
   command.add_flag("-v,--verbose", args.verbose, "Note each file written");
 }

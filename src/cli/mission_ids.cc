@@ -27,9 +27,9 @@ std::vector<int16_t> AllMissionIds(db::Database& database, Reporter& reporter) {
     const Variant& id = missions->Field("MissionID");
     std::optional<int16_t> number = MissionNumber(id);
     if (!number) {
-      std::string what = id.IsNull() ? "is Null" : "'" + JoinedForm(id) + "' is not a 16-bit number";
-      reporter.Note("NewMissions row " + std::to_string(row) + ": MissionID " + what +
-                    "; skipped");
+      std::string what =
+          id.IsNull() ? "is Null" : "'" + JoinedForm(id) + "' is not a 16-bit number";
+      reporter.Note("NewMissions row " + std::to_string(row) + ": MissionID " + what + "; skipped");
       continue;
     }
     if (std::find(ids.begin(), ids.end(), *number) == ids.end()) ids.push_back(*number);

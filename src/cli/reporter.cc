@@ -78,8 +78,9 @@ std::string Verdict(const OperationOutcome& outcome) {
   std::string product(Product(outcome.operation));
   bool runtime_error = !outcome.runtime_error.empty();
   if (outcome.result && !runtime_error) {
-    return outcome.report.structure_include_refused ? product + " written, structure include refused"
-                                                    : "";
+    return outcome.report.structure_include_refused
+               ? product + " written, structure include refused"
+               : "";
   }
   std::string what = outcome.report.files.empty() ? " not written" : " not finished";
   return product + what + (runtime_error ? " (runtime error)" : " (refused)");

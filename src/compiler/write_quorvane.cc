@@ -70,9 +70,9 @@ bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& Da
                                         std::string& DatabaseName, int16_t& MissionID) {
   Reporting reporting(*this);
   return OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-         SetOutputPath(session_, OutputPath) &&
-         RunStep(session_, "writing the FIT file",
-                 [&] { return BuildMissionFit(session_, fit_, MissionID); });
+         SetOutputPath(session_, OutputPath) && RunStep(session_, "writing the FIT file", [&] {
+           return BuildMissionFit(session_, fit_, MissionID);
+         });
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
@@ -100,8 +100,9 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
     return false;
   }
   int16_t mission = session_.mission_identifier;
-  report_.structure_include_refused = !RunStep(
-      session_, "writing the structure include", [&] { return WriteStructureInclude(script, mission); });
+  report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
+    return WriteStructureInclude(script, mission);
+  });
   RunStep(session_, "closing the script includes", [&] {
     CloseVarInitFiles(script);
     CloseMultiplayerInclude(script);
@@ -118,9 +119,8 @@ bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pat
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
   ScriptSession script{session_, script_};
-  return RunStep(session_, "writing the lookout include", [&] {
-    return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
-  });
+  return RunStep(session_, "writing the lookout include",
+                 [&] { return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName); });
 }
 
 }  // namespace quorvane

@@ -69,8 +69,7 @@ std::string SingleDigits(float value) {
   char buffer[64];
   auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
   std::string digits(buffer, end);
-  if (std::isfinite(value) &&
-      static_cast<float>(std::strtod(digits.c_str(), nullptr)) != value) {
+  if (std::isfinite(value) && static_cast<float>(std::strtod(digits.c_str(), nullptr)) != value) {
     return ShortestText(value);
   }
   return digits;
@@ -175,14 +174,14 @@ void WriteCreateTable(const std::string& table, const std::vector<ColumnInfo>& c
   out << "CREATE TABLE " << QuoteIdentifier(table) << " (";
   for (size_t i = 0; i < columns.size(); ++i) {
     std::string_view type = DeclaredType(columns[i].type);
-    out << (i ? "," : "") << "\n  " << QuoteIdentifier(columns[i].name)
-        << (type.empty() ? "" : " ") << type;
+    out << (i ? "," : "") << "\n  " << QuoteIdentifier(columns[i].name) << (type.empty() ? "" : " ")
+        << type;
   }
   out << "\n);\n";
 }
 
-void WriteRows(Database& database, const std::string& table,
-               const std::vector<ColumnInfo>& columns, std::ostream& out) {
+void WriteRows(Database& database, const std::string& table, const std::vector<ColumnInfo>& columns,
+               std::ostream& out) {
   std::string head = "INSERT INTO " + QuoteIdentifier(table) + " (";
   for (size_t i = 0; i < columns.size(); ++i) {
     head += (i ? ", " : "") + QuoteIdentifier(columns[i].name);
@@ -213,8 +212,8 @@ void CreateSqliteDatabase(const std::string& path, const std::string& sql) {
   int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   SqliteDb db(raw);
   if (rc != SQLITE_OK) {
-    throw RuntimeError("Cannot create '" + path + "': " +
-                       (raw ? sqlite3_errmsg(raw) : "out of memory"));
+    throw RuntimeError("Cannot create '" + path +
+                       "': " + (raw ? sqlite3_errmsg(raw) : "out of memory"));
   }
   Execute(db.get(), sql);
 }
