@@ -22,13 +22,6 @@ namespace {
 
 using testing::RunQuorvane;
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // Every usage error is one "quorvane: error:" line that points at the help,
 // with status 64.
 TEST(CommandInputTest, UsageErrorsAreOneLineEach) {
@@ -51,7 +44,7 @@ TEST(CommandInputTest, UsageErrorsAreOneLineEach) {
        }) {
     auto result = RunQuorvane(c.arguments);
     EXPECT_EQ(result.status, 64) << c.arguments;
-    std::vector<std::string> lines = Lines(result.output);
+    std::vector<std::string> lines = testing::OutputLines(result.output);
     ASSERT_EQ(lines.size(), 1u) << c.arguments << "\n" << result.output;
     EXPECT_TRUE(lines[0].starts_with("quorvane: error: ")) << lines[0];
     EXPECT_NE(lines[0].find(c.says), std::string::npos) << lines[0];
@@ -103,7 +96,7 @@ TEST(CommandInputTest, ListAlignsByCharactersAndPrintsJson) {
   std::string database = testing::FixturePath("campaign.mdb");
   auto list = RunQuorvane("list " + database);
   ASSERT_EQ(list.status, 0);
-  std::vector<std::string> lines = Lines(list.output);
+  std::vector<std::string> lines = testing::OutputLines(list.output);
   ASSERT_EQ(lines.size(), 6u);
   // The character column where the last field (the kind) starts.
   std::vector<size_t> kind_columns;
@@ -160,7 +153,7 @@ TEST(CommandInputTest, JetLibraryDiagnosticsStayOffTheTerminal) {
          {"build " + database + " --all -o " + testing::TempDir(),
           "dump " + database + " MissionAssignments", "list " + database}) {
       auto result = testing::RunCommand(testing::QuorvaneCommand(command) + " 2>&1 >/dev/null");
-      for (const std::string& line : Lines(result.output)) {
+      for (const std::string& line : testing::OutputLines(result.output)) {
         EXPECT_TRUE(line.starts_with("quorvane: ")) << copy << ": " << line;
         if (line.find("the Jet library said") != std::string::npos ||
             line.find("reader says") != std::string::npos) {

@@ -205,13 +205,6 @@ std::string MessageLine(const nlohmann::ordered_json& message) {
   return line + message["text"].get<std::string>();
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // The JSON lines parse, have exactly the documented keys, and match the text
 // lines one to one: each message and run-time error in order, the files left
 // incomplete, and the summary.
@@ -225,7 +218,7 @@ TEST_P(MissionRunTest, JsonLinesMatchTheTextLines) {
   std::vector<std::string> expected;  // the text lines that are not notes
   std::vector<std::string> incomplete;
   std::string summary;
-  for (const std::string& line : Lines(text.output)) {
+  for (const std::string& line : testing::OutputLines(text.output)) {
     if (line.ends_with(" left incomplete")) {
       incomplete.push_back(line.substr(0, line.size() - 16));
     } else if (line.starts_with("quorvane: note: ")) {
@@ -237,7 +230,7 @@ TEST_P(MissionRunTest, JsonLinesMatchTheTextLines) {
   std::vector<std::string> seen;
   std::vector<std::string> seen_incomplete;
   std::string seen_summary;
-  for (const std::string& line : Lines(json.output)) {
+  for (const std::string& line : testing::OutputLines(json.output)) {
     auto object = nlohmann::ordered_json::parse(line);
     std::vector<std::string> keys;
     for (const auto& item : object.items()) keys.push_back(item.key());

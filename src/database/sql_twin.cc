@@ -17,44 +17,6 @@ namespace {
 // a millisecond, which the value's printed forms cannot tell apart.
 constexpr double kDateTolerance = 0.5 / 86400000.0;
 
-// The declared type of a column; the twin's reader maps it back to the same
-// Access type.
-std::string_view DeclaredType(ColumnType type) {
-  switch (type) {
-    case ColumnType::kYesNo:
-      return "YESNO";
-    case ColumnType::kByte:
-      return "BYTE";
-    case ColumnType::kInteger:
-      return "SMALLINT";
-    case ColumnType::kLong:
-      return "INTEGER";
-    case ColumnType::kSingle:
-      return "REAL";
-    case ColumnType::kDouble:
-      return "FLOAT";
-    case ColumnType::kCurrency:
-      return "CURRENCY";
-    case ColumnType::kDecimal:
-      return "DECIMAL";
-    case ColumnType::kDateTime:
-      return "DATETIME";
-    case ColumnType::kText:
-      return "TEXT";
-    case ColumnType::kMemo:
-      return "LONGTEXT";
-    case ColumnType::kGuid:
-      return "GUID";
-    case ColumnType::kBinary:
-      return "BINARY";
-    case ColumnType::kOle:
-      return "LONGBINARY";
-    case ColumnType::kUntyped:
-      break;
-  }
-  return "";
-}
-
 // A number literal that SQLite reads as a real: "-90.0", "0.1", "1e+308".
 std::string RealLiteral(std::string digits) {
   if (digits == "inf") return "9e999";
@@ -94,15 +56,6 @@ std::string Picture(char c) {
           static_cast<char>(0x80 | (code & 0x3F))};
 }
 
-std::string Quoted(std::string_view text) {
-  std::string out = "'";
-  for (char c : text) {
-    out += c;
-    if (c == '\'') out += '\'';
-  }
-  return out + "'";
-}
-
 // A text as a SQL literal, on one line: each control character is written
 // as its control picture, which replace(..., char(n)) turns back into it.
 // A text that holds control pictures itself is written as its bytes.
@@ -111,7 +64,7 @@ std::string TextLiteral(std::string_view text) {
   for (char c : text) {
     if (IsControl(c) && controls.find(c) == std::string::npos) controls += c;
   }
-  if (controls.empty()) return Quoted(text);
+  if (controls.empty()) return QuoteText(text);
   if (text.find("\xE2\x90") != std::string_view::npos) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "CAST(X'";
@@ -124,7 +77,7 @@ std::string TextLiteral(std::string_view text) {
   }
   std::string body;
   for (char c : text) body += IsControl(c) ? Picture(c) : std::string(1, c);
-  std::string literal = Quoted(body);
+  std::string literal = QuoteText(body);
   for (char c : controls) {
     literal = "replace(" + literal + ", '" + Picture(c) + "', char(" +
               std::to_string(static_cast<int>(c)) + "))";
@@ -173,7 +126,7 @@ void WriteCreateTable(const std::string& table, const std::vector<ColumnInfo>& c
                       std::ostream& out) {
   out << "CREATE TABLE " << QuoteIdentifier(table) << " (";
   for (size_t i = 0; i < columns.size(); ++i) {
-    std::string_view type = DeclaredType(columns[i].type);
+    std::string_view type = DeclaredTypeName(columns[i].type);
     out << (i ? "," : "") << "\n  " << QuoteIdentifier(columns[i].name) << (type.empty() ? "" : " ")
         << type;
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quorvane::testing {
 
@@ -19,6 +20,9 @@ std::string QuorvaneCommand(const std::string& arguments);
 // Runs the built quorvane command; the output holds its standard output and
 // standard error together.
 CommandResult RunQuorvane(const std::string& arguments);
+
+// The lines of a command's output, without their line ends.
+std::vector<std::string> OutputLines(const std::string& output);
 
 // The path of a program found on PATH; empty when there is none.
 std::string FindOnPath(const std::string& program);
