@@ -49,13 +49,12 @@ class WriteQuorvane {
   // SOURCE_DATE_EPOCH when it is set).
   void set_creation_date(const std::string& date);
 
+  // What the last file-writing operation left behind.
   const OperationReport& last_report() const { return report_; }
-  // Why the last opening of the database failed; empty when it did not.
-  const std::string& database_open_failure() const { return session_.database_open_failure; }
 
  private:
-  // Begins the report of an operation; the returned guard finishes it, also
-  // when a run-time error ends the operation.
+  // Guards an operation: begins its report, and finishes it when the
+  // operation ends, also by a run-time error.
   class Reporting;
 
   OperationReport report_;
