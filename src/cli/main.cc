@@ -14,6 +14,7 @@
 #include "cli/list_missions.h"
 #include "cli/reporter.h"
 #include "platform/date_text.h"
+#include "quorvane/version.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void AddDatabase(CLI::App& command, Arguments& args) {
 void AddReportOptions(CLI::App& command, Arguments& args) {
   command.add_option("--date", args.compile.date, "Date of the header lines, YYYY-MM-DD")
       ->check([](const std::string& date) {
-        return quorvane::IsCalendarDate(date) ? std::string()
+        return quorvane::IsCreationDate(date) ? std::string()
                                               : "the date must be a real date as YYYY-MM-DD";
       });
   command
@@ -109,7 +110,7 @@ int Run(int argc, char** argv) {
       "Compiles missions of a mission-design database (Jet .mdb or SQLite) into the "
       "game's mission FIT file and ABL mission script.",
       "quorvane");
-  app.set_version_flag("--version", "quorvane 0.1.0");
+  app.set_version_flag("--version", "quorvane " QUORVANE_VERSION);
   app.require_subcommand(1);
   Arguments args;
 

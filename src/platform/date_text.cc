@@ -35,19 +35,6 @@ std::optional<int64_t> Digits(std::string_view text) {
 
 }  // namespace
 
-bool IsCalendarDate(std::string_view text) {
-  using namespace std::chrono;
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-  auto year_digits = Digits(text.substr(0, 4));
-  auto month_digits = Digits(text.substr(5, 2));
-  auto day_digits = Digits(text.substr(8, 2));
-  if (!year_digits || !month_digits || !day_digits) return false;
-  year_month_day date{year(static_cast<int>(*year_digits)),
-                      month(static_cast<unsigned>(*month_digits)),
-                      day(static_cast<unsigned>(*day_digits))};
-  return date.ok();
-}
-
 bool IsSourceDateEpoch(std::string_view text) {
   auto seconds = Digits(text);
   return seconds && *seconds <= kLastEpochSecond;
@@ -80,6 +67,22 @@ std::string CreationDate(const std::string& date) {
     return IsoDate(floor<days>(sys_seconds(seconds(std::strtoll(epoch, nullptr, 10)))));
   }
   return IsoDate(floor<days>(system_clock::now()));
+}
+
+bool IsCreationDate(std::string_view text) {
+  using namespace std::chrono;
+  constexpr std::string_view kForm = "dddd-dd-dd";
+  if (text.size() != kForm.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kForm[i] == 'd' ? !digit : text[i] != kForm[i]) return false;
+  }
+  auto number = [&](size_t at, size_t count) {
+    return std::stoi(std::string(text.substr(at, count)));
+  };
+  return year_month_day(year(number(0, 4)), month(static_cast<unsigned>(number(5, 2))),
+                        day(static_cast<unsigned>(number(8, 2))))
+      .ok();
 }
 
 }  // namespace quorvane

@@ -13,9 +13,9 @@ std::string DateText(double serial_days);
 // otherwise from SOURCE_DATE_EPOCH when it is set (and valid), otherwise today's.
 std::string CreationDate(const std::string& date = "");
 
-// True for "YYYY-MM-DD" naming a day of the calendar (2024-02-29, not
-// 2023-02-29 or 2024-13-45).
-bool IsCalendarDate(std::string_view text);
+// Whether `text` is a date a host may set for the header lines: "YYYY-MM-DD",
+// a real calendar date.
+bool IsCreationDate(std::string_view text);
 
 // True for a valid SOURCE_DATE_EPOCH: a non-negative whole number of seconds,
 // digits only, whose day is in the years up to 9999.

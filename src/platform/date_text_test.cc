@@ -7,12 +7,12 @@ namespace {
 
 TEST(DateTextTest, CalendarDatesAreRealDays) {
   for (const char* date : {"2024-02-29", "2000-02-29", "1999-12-31", "0001-01-01", "9999-12-31"}) {
-    EXPECT_TRUE(IsCalendarDate(date)) << date;
+    EXPECT_TRUE(IsCreationDate(date)) << date;
   }
   for (const char* date :
        {"2023-02-29", "1900-02-29", "2024-13-45", "2024-04-31", "2024-00-10", "2024-01-00",
         "2024-1-01", "24-01-01", "2024/01/01", "2024-01-01 ", "+024-01-01", "", "abcd-ef-gh"}) {
-    EXPECT_FALSE(IsCalendarDate(date)) << date;
+    EXPECT_FALSE(IsCreationDate(date)) << date;
   }
 }
 
