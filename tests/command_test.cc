@@ -9,16 +9,13 @@
 #include <string>
 
 #include "support/command.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace {
 
 using Result = quorvane::testing::CommandResult;
-
-// Standard output and standard error together.
-Result RunQuorvane(const std::string& arguments) {
-  return quorvane::testing::RunCommand(std::string(QUORVANE_BINARY) + " " + arguments + " 2>&1");
-}
+using quorvane::testing::RunQuorvane;
 
 TEST(CommandTest, UsageErrorsExitWith64) {
   for (const char* arguments : {"", "compile x.mdb 1", "fit", "fit x.mdb", "fit x.mdb 40000",
@@ -89,13 +86,6 @@ TEST(CommandTest, DumpMatchesTheExpectedValues) {
   }
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // `build --all` writes every mission of the campaign exactly as the reviewed
 // files show each mission compiled on its own.
 TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
@@ -110,12 +100,12 @@ TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
     for (const auto& expected : fs::directory_iterator(mission.path())) {
       std::string name = expected.path().filename().string();
       if (name == "messages.txt") continue;
-      std::string bytes = ReadFile(fs::path(output) / name);
+      std::string bytes = quorvane::testing::ReadFile((fs::path(output) / name).string());
       std::string folder = output + "/";
       for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
         bytes.replace(at, folder.size(), "OUTPUT/");
       }
-      EXPECT_TRUE(bytes == ReadFile(expected.path())) << name;
+      EXPECT_TRUE(bytes == quorvane::testing::ReadFile(expected.path().string())) << name;
       ++compared;
     }
   }

@@ -41,6 +41,7 @@ std::string ResolveDatabasePath(const std::string& database_path,
 bool OpenMissionDatabase(Session& session, const std::string& database_path,
                          const std::string& database_name) {
   std::string path = ResolveDatabasePath(database_path, database_name);
+  session.database_open_failure.clear();
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
     session.messages.Error("Could not find file '" + path + "'.");
@@ -49,7 +50,8 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
   session.database_file = path;
   try {
     session.database = db::OpenDatabase(path);
-  } catch (const std::exception&) {
+  } catch (const std::exception& failure) {
+    session.database_open_failure = failure.what();
     session.messages.Error("Could not open database object '" + path + "'.");
     return false;
   }

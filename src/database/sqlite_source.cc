@@ -39,8 +39,11 @@ Variant ByStorageClass(sqlite3_stmt* stmt, int column) {
   }
 }
 
-// A whole number within [low, high] held as an integer or an integral real.
+// A whole number within [low, high] held as an integer or an integral real
+// (not a text, which a column of any type can hold).
 std::optional<int64_t> WholeNumber(sqlite3_stmt* stmt, int column, int64_t low, int64_t high) {
+  int storage = sqlite3_column_type(stmt, column);
+  if (storage != SQLITE_INTEGER && storage != SQLITE_FLOAT) return std::nullopt;
   double real = sqlite3_column_double(stmt, column);
   int64_t value = sqlite3_column_int64(stmt, column);
   if (sqlite3_column_type(stmt, column) == SQLITE_FLOAT &&

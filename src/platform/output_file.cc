@@ -19,6 +19,7 @@ void OutputFile::Create(const std::string& path) {
     throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(errno));
   }
   path_ = path;
+  if (journal_ != nullptr) journal_->push_back(path);
 }
 
 void OutputFile::WriteLine(std::string_view text) {
@@ -38,6 +39,10 @@ void OutputFile::Close() {
   if (result != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(errno));
 }
 
+OutputFiles::OutputFiles() {
+  for (OutputFile& file : files_) file.set_journal(&created_);
+}
+
 OutputFile& OutputFiles::operator[](FileRole role) {
   switch (role) {
     case FileRole::kMain:
@@ -53,7 +58,15 @@ OutputFile& OutputFiles::operator[](FileRole role) {
 }
 
 void OutputFiles::CloseAll() {
+  for (OutputFile& file : files_) {
+    if (file.is_open()) left_open_.push_back(file.path());
+  }
   for (OutputFile& file : files_) file.Close();
+}
+
+void OutputFiles::ClearJournal() {
+  created_.clear();
+  left_open_.clear();
 }
 
 }  // namespace quorvane

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/line.h"
 
@@ -26,10 +27,13 @@ class OutputFile {
   void Close();
   bool is_open() const { return file_ != nullptr; }
   const std::string& path() const { return path_; }
+  // Where Create notes the path of each file it creates.
+  void set_journal(std::vector<std::string>* created) { journal_ = created; }
 
  private:
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::vector<std::string>* journal_ = nullptr;
 };
 
 // The files of one compile, held open under fixed numbers by role.
@@ -40,15 +44,24 @@ enum class FileRole {
   kMultiplayer = 6,  // the _MP include
 };
 
+// They keep a journal of the files created since it was last cleared, and of
+// the files still open (left unfinished by their step) when CloseAll closed them.
 class OutputFiles {
  public:
+  OutputFiles();
   OutputFile& operator[](FileRole role);
   // Closes every open file; used at the end of a public operation so that a
   // step that stopped early leaves its files flushed.
   void CloseAll();
 
+  void ClearJournal();
+  const std::vector<std::string>& created() const { return created_; }
+  const std::vector<std::string>& left_open() const { return left_open_; }
+
  private:
   std::array<OutputFile, 4> files_;
+  std::vector<std::string> created_;
+  std::vector<std::string> left_open_;
 };
 
 }  // namespace quorvane

@@ -42,6 +42,30 @@ const fs::path& ProcessTempDir() {
   return dir;
 }
 
+// The SQL text of the fixture NAME.sql.
+std::string FixtureSql(const std::string& name) {
+  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
+  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
+  std::stringstream script;
+  script << in.rdbuf();
+  return script.str();
+}
+
+// Runs an SQL script into a new SQLite database at `path`.
+void BuildSqlite(const std::string& path, const std::string& script) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot create " + path);
+  }
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
+  std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error(path + ": " + message);
+}
+
 }  // namespace
 
 std::string FixturePath(const std::string& name) {
@@ -65,24 +89,15 @@ std::string SqliteFixture(const std::string& name) {
   static std::map<std::string, std::string> built;
   std::lock_guard lock(mutex);
   if (auto it = built.find(name); it != built.end()) return it->second;
-
-  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
-  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
-  std::stringstream script;
-  script << in.rdbuf();
   std::string path = (ProcessTempDir() / (name + ".sqlite")).string();
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  int rc = sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error);
-  std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(name + ".sql: " + message);
+  BuildSqlite(path, FixtureSql(name));
   return built[name] = path;
+}
+
+std::string SqliteFixtureWith(const std::string& name, const std::string& statements) {
+  std::string path = TempDir() + "/" + name + ".sqlite";
+  BuildSqlite(path, FixtureSql(name) + "\n" + statements + ";\n");
+  return path;
 }
 
 }  // namespace quorvane::testing

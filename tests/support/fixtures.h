@@ -15,6 +15,10 @@ std::string FixturePath(const std::string& name);
 // per test process in a temporary folder; returns its path.
 std::string SqliteFixture(const std::string& name);
 
+// A new SQLite database built from the fixture NAME.sql followed by more SQL
+// statements (changes to its rows), in a temporary folder of its own.
+std::string SqliteFixtureWith(const std::string& name, const std::string& statements);
+
 // True when the third-party sample databases are present.
 bool ThirdpartyAvailable();
 

@@ -1,0 +1,28 @@
+#include "cli/setup_check.h"
+
+#include "cli/commands.h"
+#include "cli/reporter.h"
+#include "compiler/mission_database.h"
+#include "database/session.h"
+
+namespace quorvane::cli {
+
+std::unique_ptr<db::Database> CheckSetup(const std::string& database,
+                                         const std::string& output_folder, Reporter& reporter) {
+  reporter.Leave();
+  Session session(reporter);
+  std::string folder;
+  std::string name;
+  SplitDatabasePath(database, folder, name);
+  if (!OpenMissionDatabase(session, folder, name)) {
+    if (!session.database_open_failure.empty()) reporter.Note(session.database_open_failure);
+    return nullptr;
+  }
+  for (const std::string& said : session.database->TakeDiagnostics()) {
+    reporter.Note("the database file's reader says: " + said);
+  }
+  if (!SetOutputPath(session, output_folder)) return nullptr;
+  return std::move(session.database);
+}
+
+}  // namespace quorvane::cli
