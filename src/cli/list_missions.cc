@@ -57,13 +57,21 @@ Json JsonValue(const Variant& value) {
   return number;
 }
 
+// The kind of a mission as the compiler treats it: a Multiplayer field that
+// is neither True nor False (a Null) makes a mission of neither kind.
+const char* MissionKind(const Variant& multiplayer) {
+  if (EqualsNumber(multiplayer, -1)) return "multiplayer";
+  if (EqualsNumber(multiplayer, 0)) return "single-player";
+  return "neither";
+}
+
 }  // namespace
 
 void ListMissions(const std::string& database, std::ostream& out, std::ostream& err) {
   std::vector<std::array<std::string, 4>> lines;
   for (const auto& row : MissionRows(database, err)) {
     lines.push_back({JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]),
-                     row[3].IsTrue() ? "multiplayer" : "single-player"});
+                     MissionKind(row[3])});
   }
   std::array<size_t, 4> widths{};
   for (const auto& line : lines) {
