@@ -32,7 +32,17 @@ TEST(CommandInputTest, UsageErrorsAreOneLineEach) {
   for (const Case& c : std::vector<Case>{
            {"", "A subcommand is required; run 'quorvane --help'"},
            {"bogus x.mdb 1", "unknown subcommand 'bogus'; run 'quorvane --help'"},
+           {"fit", "DATABASE is required; run 'quorvane fit --help'"},
            {"fit x.mdb", "MISSION is required; run 'quorvane fit --help'"},
+           {"fit x.mdb 32768", "MISSION: Value 32768 not in range -32768 to 32767"},
+           {"script x.mdb -32769", "MISSION: Value -32769 not in range -32768 to 32767"},
+           {"fit x.mdb one", "MISSION: Value one not in range"},
+           {"build x.mdb", "mission numbers or --all are needed; run 'quorvane build --help'"},
+           {"build x.mdb 1 --all", "MISSION excludes --all"},
+           {"list", "DATABASE is required; run 'quorvane list --help'"},
+           {"identifier", "TEXT is required; run 'quorvane identifier --help'"},
+           {"dump", "DATABASE is required; run 'quorvane dump --help'"},
+           {"fit x.mdb 1 --date", "--date: 1 required TEXT missing"},
            {"fit x.mdb 1 --date 2024-13-45", "--date: the date must be a real date"},
            {"build x.mdb 1 --date 2023-02-29", "--date: the date must be a real date"},
            {"build x.mdb 1 --date 12/06/2026", "--date: the date must be a real date"},
@@ -49,6 +59,25 @@ TEST(CommandInputTest, UsageErrorsAreOneLineEach) {
     EXPECT_TRUE(lines[0].starts_with("quorvane: error: ")) << lines[0];
     EXPECT_NE(lines[0].find(c.says), std::string::npos) << lines[0];
     EXPECT_TRUE(lines[0].ends_with("--help' for usage")) << lines[0];
+  }
+}
+
+// Each form of --date that is not a real YYYY-MM-DD date, on every command
+// that compiles.
+TEST(CommandInputTest, MalformedDatesAreUsageErrors) {
+  const char* compiles[] = {"fit", "script", "build", "check"};
+  int next = 0;
+  for (const char* date : {"2024-13-45", "2023-02-29", "1900-02-29", "2024-04-31", "2024-00-10",
+                           "2024-01-00", "2024-1-01", "24-01-01", "2024/01/01", "12/06/2026",
+                           "'2024-01-01 '", "+024-01-01", "''", "abcd-ef-gh", "2024-01-01T00:00"}) {
+    std::string command = compiles[next++ % 4];
+    auto result = RunQuorvane(command + " x.mdb 1 --date " + date);
+    EXPECT_EQ(result.status, 64) << command << " " << date;
+    EXPECT_EQ(result.output,
+              "quorvane: error: --date: the date must be a real date as "
+              "YYYY-MM-DD; run 'quorvane " +
+                  command + " --help' for usage\n")
+        << date;
   }
 }
 

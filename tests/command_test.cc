@@ -1,111 +1,112 @@
-// Runs the built quorvane command and checks its exit statuses and messages.
+// What the built quorvane command prints on standard output, and its exit
+// status, for every subcommand; and `build --all` against the reviewed files.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 
+#include "quorvane/version.h"
 #include "support/command.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/golden_files.h"
 
+namespace quorvane {
 namespace {
 
-using Result = quorvane::testing::CommandResult;
-using quorvane::testing::RunQuorvane;
+using testing::RunCommand;
+using testing::RunQuorvane;
 
-TEST(CommandTest, UsageErrorsExitWith64) {
-  for (const char* arguments : {"", "compile x.mdb 1", "fit", "fit x.mdb", "fit x.mdb 40000",
-                                "fit x.mdb one", "build x.mdb", "build x.mdb 1 --all",
-                                "fit x.mdb 1 --date 12/06/2026", "list", "identifier"}) {
-    Result result = RunQuorvane(arguments);
-    EXPECT_EQ(result.status, 64) << arguments << "\n" << result.output;
+// Standard error is left out: messages, verdicts and notes go there.
+TEST(CommandTest, EverySubcommandPrintsItsResultOnStandardOutput) {
+  const std::string campaign = testing::SqliteFixture("campaign");
+  const std::string broken = testing::SqliteFixture("broken");
+  const std::string nullflags = testing::SqliteFixture("nullflags");
+  const std::string out = " -o " + testing::TempDir() + " --date 2026-01-01";
+  const struct {
+    std::string arguments;
+    std::string output;
+    int status;
+  } cases[] = {
+      {"--version", std::string("quorvane ") + QUORVANE_VERSION + "\n", 0},
+      {"fit " + campaign + " 7" + out, "", 0},
+      {"script " + campaign + " 7" + out, "", 0},
+      {"build " + campaign + " 1 12" + out, "", 0},
+      {"build " + broken + " 207" + out, "", 1},
+      {"build " + broken + " 224" + out, "", 2},
+      {"check " + campaign + " 1", "", 0},
+      {"check " + broken + " 216 217", "", 1},
+      {"fit " + campaign + " 7 --date 2024-13-45", "", 64},
+      // A mission whose Multiplayer is Null is of neither kind.
+      {"list " + nullflags,
+       "501  Null Multiplayer, six zones   n0501  neither\n"
+       "502  Null Multiplayer, five zones  n0502  neither\n"
+       "503  Null flags                    n0503  single-player\n",
+       0},
+      {"list " + nullflags + " --json",
+       "[\n  {\n    \"mission\": 501,\n    \"name\": \"Null Multiplayer, six zones\",\n"
+       "    \"file\": \"n0501\",\n    \"multiplayer\": null\n  },\n  {\n    \"mission\": 502,\n"
+       "    \"name\": \"Null Multiplayer, five zones\",\n    \"file\": \"n0502\",\n"
+       "    \"multiplayer\": null\n  },\n  {\n    \"mission\": 503,\n"
+       "    \"name\": \"Null flags\",\n    \"file\": \"n0503\",\n    \"multiplayer\": false\n"
+       "  }\n]\n",
+       0},
+      {"identifier 'Gate (North)'", "_Gate_North\n", 0},
+      {"identifier '&H8000 Gate'", "_H8000_Gate\n", 0},
+      {"identifier '3rd Gate'", "", 1},
+      {"dump " + nullflags,
+       "NewMissions\nMissionAssignments\nMechs\nVehicles\nNewMW\nObjectives\nObjectiveScripting\n"
+       "PlayerEntryPoints\nMissionStructures\nStructureSalvage\nStructureAssociates\n"
+       "LookoutPoints\n",
+       0},
+      {"dump " + testing::FixturePath("types.mdb") + " TypeInteger",
+       "## TypeInteger\tSeq\tVal\n#types\tLong\tInteger\n1\t-32768\n2\t-1\n3\t0\n4\t1\n"
+       "5\t32767\n6\t\\N\n",
+       0},
+      {"convert " + nullflags + " " + testing::TempDir() + "/n.sql", "", 0},
+  };
+  for (const auto& c : cases) {
+    auto result = RunCommand(testing::QuorvaneCommand(c.arguments) + " 2>/dev/null");
+    EXPECT_EQ(result.output, c.output) << c.arguments;
+    EXPECT_EQ(result.status, c.status) << c.arguments;
+  }
+  for (const char* subcommand :
+       {"fit", "script", "build", "check", "list", "identifier", "dump", "convert"}) {
+    auto result = RunCommand(testing::QuorvaneCommand(std::string(subcommand) + " --help"));
+    EXPECT_EQ(result.status, 0) << subcommand;
+    EXPECT_NE(result.output.find("Usage: quorvane " + std::string(subcommand) + " [OPTIONS]"),
+              std::string::npos)
+        << result.output;
   }
 }
 
-TEST(CommandTest, HelpAndVersionSucceed) {
-  for (const char* arguments :
-       {"--help", "--version", "fit --help", "script --help", "build --help", "list --help",
-        "identifier --help", "dump --help"}) {
-    Result result = RunQuorvane(arguments);
-    EXPECT_EQ(result.status, 0) << arguments << "\n" << result.output;
-    EXPECT_FALSE(result.output.empty()) << arguments;
-  }
-}
-
+// The database path is the folder and the name given, ".MDB" added to a name
+// without ".mdb" or ".MDB", "." for a bare name.
 TEST(CommandTest, MissingDatabaseIsReportedWithStatus1) {
   std::string folder = testing::TempDir();
-  Result result = RunQuorvane("fit " + folder + "no_such_campaign 7 -o " + folder);
+  auto result = RunQuorvane("fit " + folder + "/no_such_campaign 7 -o " + folder);
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output,
-            "quorvane: error: Could not find file '" + folder + "no_such_campaign.MDB'.\n");
-
+            "quorvane: error: Could not find file '" + folder + "/no_such_campaign.MDB'.\n");
   result = RunQuorvane("script no_such_campaign.mdb 7");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output, "quorvane: error: Could not find file './no_such_campaign.mdb'.\n");
 }
 
-TEST(CommandTest, IdentifierPrintsOrRefuses) {
-  Result result = RunQuorvane("identifier 'Gate (North)'");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.output, "_Gate_North\n");
-  result = RunQuorvane("identifier '3rd Gate'");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.output, "quorvane: error: ABL Identifier '3rd Gate' starts with a number.\n");
-}
-
-// The table blocks of types.tsv: table name -> its lines.
-std::map<std::string, std::string> ExpectedTables() {
-  std::ifstream in(quorvane::testing::FixturePath("types.tsv"));
-  std::map<std::string, std::string> tables;
-  std::string line;
-  std::string table;
-  while (std::getline(in, line)) {
-    if (line.rfind("## ", 0) == 0) table = line.substr(3, line.find('\t') - 3);
-    if (!table.empty()) tables[table] += line + "\n";
-  }
-  return tables;
-}
-
-TEST(CommandTest, DumpMatchesTheExpectedValues) {
-  std::map<std::string, std::string> tables = ExpectedTables();
-  ASSERT_EQ(tables.size(), 11u);
-  for (const std::string& database :
-       {quorvane::testing::SqliteFixture("types"), quorvane::testing::FixturePath("types.mdb")}) {
-    Result names = RunQuorvane("dump " + database);
-    EXPECT_EQ(names.status, 0) << names.output;
-    for (const auto& [table, expected] : tables) {
-      EXPECT_NE(names.output.find(table + "\n"), std::string::npos) << table;
-      Result result = RunQuorvane("dump " + database + " " + table);
-      EXPECT_EQ(result.status, 0) << database << " " << table;
-      EXPECT_EQ(result.output, expected) << database << " " << table;
-    }
-  }
-}
-
 // `build --all` writes every mission of the campaign exactly as the reviewed
 // files show each mission compiled on its own.
 TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
-  namespace fs = std::filesystem;
-  std::string output = quorvane::testing::TempDir();
-  Result result = RunQuorvane("build " + quorvane::testing::SqliteFixture("campaign") +
-                              " --all --date 2026-01-01 -o " + output);
+  std::string output = testing::TempDir();
+  auto result = RunQuorvane("build " + testing::SqliteFixture("campaign") + " --all --date " +
+                            testing::kGoldenDate + " -o " + output);
   EXPECT_EQ(result.status, 0) << result.output;
-  fs::path golden = fs::path(QUORVANE_SOURCE_DIR) / "tests" / "golden" / "campaign";
+  testing::FileSet written = testing::CompiledFiles(output, "");
   size_t compared = 0;
-  for (const auto& mission : fs::directory_iterator(golden)) {
-    for (const auto& expected : fs::directory_iterator(mission.path())) {
-      std::string name = expected.path().filename().string();
+  for (int16_t mission : testing::GoldenMissions()) {
+    for (const auto& [name, bytes] : testing::ReadFolder(testing::GoldenFolder(mission))) {
       if (name == "messages.txt") continue;
-      std::string bytes = quorvane::testing::ReadFile((fs::path(output) / name).string());
-      std::string folder = output + "/";
-      for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
-        bytes.replace(at, folder.size(), "OUTPUT/");
-      }
-      EXPECT_TRUE(bytes == quorvane::testing::ReadFile(expected.path().string())) << name;
+      EXPECT_TRUE(written[name] == bytes) << name;
       ++compared;
     }
   }
@@ -113,3 +114,4 @@ TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
 }
 
 }  // namespace
+}  // namespace quorvane
