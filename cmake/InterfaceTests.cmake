@@ -6,7 +6,8 @@
 
 file(GLOB interface_tests CONFIGURE_DEPENDS tests/interface/*_test.cc)
 add_executable(quorvane_interface_tests ${interface_tests}
-               tests/support/fixtures.cc tests/support/golden_files.cc)
+               tests/support/files.cc tests/support/fixtures.cc
+               tests/support/golden_files.cc)
 target_include_directories(quorvane_interface_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(quorvane_interface_tests PRIVATE
   quorvane_shared SQLite::SQLite3 GTest::gtest_main Threads::Threads)

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/golden_files.h"
 #include "support/mission_sql.h"
 
@@ -89,7 +90,7 @@ TEST(AblStructureTest, EveryReviewedScriptFileIsSound) {
   for (const auto& folder : fs::recursive_directory_iterator(golden)) {
     // The captureable-vehicle fault of broken mission 219 stops the structure
     // include on purpose, leaving it incomplete.
-    std::string transcript = testing::ReadBytes((folder.path() / "messages.txt").string());
+    std::string transcript = testing::ReadFile((folder.path() / "messages.txt").string());
     if (transcript.find("\nscript: True\n") == std::string::npos ||
         folder.path() == golden / "broken" / "219") {
       continue;

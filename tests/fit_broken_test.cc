@@ -10,6 +10,7 @@
 #include <string>
 
 #include "compiler/write_quorvane.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/golden_files.h"
 
@@ -37,7 +38,7 @@ TEST_P(FitBrokenTest, RefusedBuildsLeaveTheFolderAsItWas) {
     std::string output = folder.string();
     EXPECT_FALSE(compiler.WriteMissionFITFile(output, database_folder, database_name, mission));
     EXPECT_EQ(sink.messages().size(), 1u);
-    EXPECT_EQ(testing::ReadBytes((folder / fit_name).string()), older);
+    EXPECT_EQ(testing::ReadFile((folder / fit_name).string()), older);
     std::set<std::string> entries;
     for (const auto& entry : fs::directory_iterator(folder)) {
       entries.insert(entry.path().filename().string());

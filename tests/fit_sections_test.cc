@@ -2,14 +2,13 @@
 // builds in turn on one compiler object.
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "compiler/write_quorvane.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/golden_files.h"
 #include "support/mission_sql.h"
@@ -20,24 +19,9 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// A copy of the campaign database with some rows changed.
-std::string CampaignVariant(const std::string& sql) {
-  fs::path copy = fs::path(TempDir()) / "campaign_variant.sqlite";
-  fs::copy_file(SqliteFixture("campaign"), copy);
-  sqlite3* db = nullptr;
-  sqlite3_open(copy.c_str(), &db);
-  char* error = nullptr;
-  int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-  std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(message);
-  return copy.string();
-}
-
 // The lines of the FIT file of campaign mission 7 with the given change.
 Lines Mission7With(const std::string& change) {
-  fs::path database = CampaignVariant(change);
+  fs::path database = SqliteFixtureWith("campaign", change);
   RecordingSink sink;
   WriteQuorvane compiler(sink);
   std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
@@ -49,7 +33,7 @@ Lines Mission7With(const std::string& change) {
 // Train cars of force group 0 only: the train count is 0, no [Trains].
 TEST(FitSectionsTest, TrainCarsOutsideATrainGiveNoTrainsSection) {
   Lines fit = Mission7With(
-      "UPDATE MissionAssignments SET ForceGroup = 0 WHERE MissionID = 7 AND Alignment = 'aTrain';");
+      "UPDATE MissionAssignments SET ForceGroup = 0 WHERE MissionID = 7 AND Alignment = 'aTrain'");
   EXPECT_FALSE(HasSequence(fit, {"[Trains]"}));
   EXPECT_TRUE(HasSequence(fit, {"[Elemental Carriers]"}));
 }
@@ -58,7 +42,7 @@ TEST(FitSectionsTest, TrainCarsOutsideATrainGiveNoTrainsSection) {
 TEST(FitSectionsTest, CarriersWithoutElementals) {
   Lines fit = Mission7With(
       "UPDATE MissionAssignments SET XCoordinate = 9, YCoordinate = 9 "
-      "WHERE MissionID = 7 AND VehicleID IN (112, 113);");
+      "WHERE MissionID = 7 AND VehicleID IN (112, 113)");
   EXPECT_TRUE(HasSequence(fit, {"[ECarrier0]", "l Carrier =  13 ", "", "[ECarrier1]",
                                 "l Carrier =  14 ", "", "FITend"}));
 }
@@ -75,7 +59,7 @@ TEST(FitSectionsTest, BuildsInTurnOnOneObjectDoNotLeakIntoEachOther) {
     EXPECT_TRUE(compiler.WriteMissionFITFile(output, folder, name, mission)) << mission;
   }
   for (auto [mission, fit] : {std::pair{7, "/m0007.FIT"}, std::pair{12, "/m0012.FIT"}}) {
-    EXPECT_EQ(ReadBytes(output + fit), ReadBytes(GoldenFolder(mission) + fit)) << fit;
+    EXPECT_EQ(ReadFile(output + fit), ReadFile(GoldenFolder(mission) + fit)) << fit;
   }
 }
 

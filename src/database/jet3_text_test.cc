@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "database/database.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane::db {
@@ -40,8 +39,7 @@ class ScopedEnv {
 
 TEST(Jet3TextTest, DecodesWindows1252LettersAsUtf8) {
   if (!quorvane::testing::ThirdpartyAvailable()) GTEST_SKIP() << "no third-party samples";
-  std::ifstream in(FixturePath("thirdparty/jet3_sample.mdb"), std::ios::binary);
-  std::vector<char> bytes(std::istreambuf_iterator<char>(in), {});
+  std::string bytes = quorvane::testing::ReadFile(FixturePath("thirdparty/jet3_sample.mdb"));
   // Table1 holds "abcdefg"; a copy gets é € ’ (E9 80 92 in Windows-1252) for "bcd".
   std::string needle = "abcdefg";
   auto at = std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end());
@@ -49,9 +47,7 @@ TEST(Jet3TextTest, DecodesWindows1252LettersAsUtf8) {
   at[1] = '\xE9';
   at[2] = '\x80';
   at[3] = '\x92';
-  std::string path = TempDir() + "/codepage.mdb";
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::string path = quorvane::testing::WriteFile(TempDir() + "/codepage.mdb", bytes);
 
   ScopedEnv charset("MDB_JET3_CHARSET", "CP1251");
   ScopedEnv output("MDBICONV", "ISO-8859-1");

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -15,6 +14,7 @@
 
 #include "database/database.h"
 #include "database/tsv_form.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane::db {
@@ -22,19 +22,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using quorvane::testing::FixturePath;
+using quorvane::testing::ReadFile;
 using quorvane::testing::SqliteFixture;
 using quorvane::testing::TempDir;
-
-std::vector<char> Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<char>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WriteFile(const std::string& path, const std::vector<char>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return path;
-}
+using quorvane::testing::WriteFile;
 
 // Opens the file and reads every table. True when it opened.
 bool OpenAndReadAll(const std::string& path) {
@@ -60,20 +51,20 @@ bool OpenAndReadAll(const std::string& path) {
 
 class DamagedCopyTest : public ::testing::TestWithParam<std::string> {
  protected:
-  std::vector<char> Seed() {
+  std::string Seed() {
     const std::string& name = GetParam();
-    return Bytes(name == "types.sqlite" ? SqliteFixture("types") : FixturePath(name));
+    return ReadFile(name == "types.sqlite" ? SqliteFixture("types") : FixturePath(name));
   }
   bool IsJet() const { return GetParam().ends_with(".mdb"); }
 };
 
 TEST_P(DamagedCopyTest, TruncatedCopiesFailToOpen) {
-  std::vector<char> seed = Seed();
+  std::string seed = Seed();
   std::string dir = TempDir();
   size_t page = 4096;
   for (size_t size : {size_t{0}, size_t{1}, size_t{16}, size_t{0x15}, size_t{100}, size_t{2048},
                       page, 3 * page, seed.size() / 2, seed.size() - page, seed.size() - 1}) {
-    std::vector<char> bytes(seed.begin(), seed.begin() + static_cast<std::ptrdiff_t>(size));
+    std::string bytes = seed.substr(0, size);
     std::string path = WriteFile(dir + "/truncated", bytes);
     // A Jet file cut off anywhere and a SQLite file cut short of its pages
     // are refused at once.
@@ -86,11 +77,11 @@ TEST_P(DamagedCopyTest, TruncatedCopiesFailToOpen) {
 }
 
 TEST_P(DamagedCopyTest, BitFlippedCopiesNeverCrash) {
-  std::vector<char> seed = Seed();
+  std::string seed = Seed();
   std::string dir = TempDir();
   std::mt19937 random(20240607);
   for (int copy = 0; copy < 50; ++copy) {
-    std::vector<char> bytes = seed;
+    std::string bytes = seed;
     // Most damage goes to the first pages, where the catalog and the table
     // definitions live.
     size_t span = copy % 2 ? bytes.size() : std::min(bytes.size(), size_t{16384});
@@ -112,15 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedCopyTest,
 
 TEST(OpenDatabaseTest, RefusesWhatIsNoMissionDatabase) {
   std::string dir = TempDir();
-  std::vector<char> jet_head = Bytes(FixturePath("types.mdb"));
-  std::vector<char> unknown_version = jet_head;
+  std::string jet_head = ReadFile(FixturePath("types.mdb"));
+  std::string unknown_version = jet_head;
   unknown_version[0x14] = 3;  // a later engine's file
   std::string text = "MissionID,MissionName\n1,Proving Ground\n";
   for (const std::string& path : {
            dir + "/missing.mdb",
            dir,
-           WriteFile(dir + "/empty.mdb", {}),
-           WriteFile(dir + "/text.mdb", std::vector<char>(text.begin(), text.end())),
+           WriteFile(dir + "/empty.mdb", ""),
+           WriteFile(dir + "/text.mdb", text),
            WriteFile(dir + "/later.mdb", unknown_version),
        }) {
     EXPECT_THROW(OpenDatabase(path), OpenError) << path;
@@ -129,8 +120,7 @@ TEST(OpenDatabaseTest, RefusesWhatIsNoMissionDatabase) {
 
 // A copy of a Jet 4 file whose catalog declares the column `name` with the
 // Access type code `type` (the catalog's definition fits its page).
-std::vector<char> WithCatalogColumnType(std::vector<char> bytes, const std::string& name,
-                                        char type) {
+std::string WithCatalogColumnType(std::string bytes, const std::string& name, char type) {
   const size_t definition = 2 * 4096;
   auto number = [&](size_t at, int size) {
     unsigned value = 0;
@@ -152,13 +142,13 @@ std::vector<char> WithCatalogColumnType(std::vector<char> bytes, const std::stri
 }
 
 TEST(OpenDatabaseTest, CatalogColumnsOfAnotherTypeListNoTables) {
-  const std::vector<char> seed = Bytes(FixturePath("types.mdb"));
+  const std::string seed = ReadFile(FixturePath("types.mdb"));
   std::string dir = TempDir();
   constexpr char kSingle = 6;
   constexpr char kText = 10;
   for (const char* column : {"Id", "Type", "Flags"}) {
     for (char type : {kSingle, kText}) {
-      std::vector<char> copy = WithCatalogColumnType(seed, column, type);
+      std::string copy = WithCatalogColumnType(seed, column, type);
       ASSERT_NE(copy, seed) << column;
       std::string path = WriteFile(dir + "/retyped.mdb", copy);
       // Refused, or opened with no table: no other error escapes.
@@ -185,10 +175,10 @@ TEST(OpenDatabaseTest, NeverWritesTheFile) {
     std::string dir = TempDir();
     std::string path = dir + "/mission";
     fs::copy_file(fixture, path);
-    std::vector<char> before = Bytes(path);
+    std::string before = ReadFile(path);
     auto modified = fs::last_write_time(path);
     ASSERT_TRUE(OpenAndReadAll(path));
-    EXPECT_EQ(Bytes(path), before) << fixture;
+    EXPECT_EQ(ReadFile(path), before) << fixture;
     EXPECT_EQ(fs::last_write_time(path), modified) << fixture;
     // No journal, lock or shared-memory file appears beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << fixture;

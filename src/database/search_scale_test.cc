@@ -3,8 +3,6 @@
 // FindNext.
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <chrono>
 #include <string>
 
@@ -17,9 +15,6 @@ namespace {
 constexpr int kRows = 100000;
 
 std::string BuildLargeMission() {
-  std::string path = quorvane::testing::TempDir() + "/large.sqlite";
-  sqlite3* db = nullptr;
-  sqlite3_open(path.c_str(), &db);
   std::string n = std::to_string(kRows);
   std::string script =
       "CREATE TABLE NewMW (MWID INTEGER, FITFileName TEXT(20));"
@@ -36,11 +31,7 @@ std::string BuildLargeMission() {
       " CASE i % 4 WHEN 0 THEN 'Clan' WHEN 1 THEN 'Inner Sphere' ELSE 'aTrain' END,"
       " " +
       n + " + 1 - i FROM k;";
-  char* error = nullptr;
-  EXPECT_EQ(sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
-  sqlite3_free(error);
-  sqlite3_close(db);
-  return path;
+  return quorvane::testing::SqliteDatabase(quorvane::testing::TempDir() + "/large.sqlite", script);
 }
 
 TEST(SearchScaleTest, OneSearchPerUnitOverAHundredThousandRows) {

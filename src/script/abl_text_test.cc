@@ -2,21 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "script/script_session.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 class IncludeLinesTest : public ::testing::Test {
  protected:
@@ -25,8 +16,8 @@ class IncludeLinesTest : public ::testing::Test {
     session_.shared.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
     session_.shared.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
   }
-  std::string Variables() { return ReadFile(base_ + "_VAR.ABI"); }
-  std::string Init() { return ReadFile(base_ + "_INIT.ABI"); }
+  std::string Variables() { return testing::ReadFile(base_ + "_VAR.ABI"); }
+  std::string Init() { return testing::ReadFile(base_ + "_INIT.ABI"); }
 
   RecordingSink sink_;
   Session shared_{sink_};

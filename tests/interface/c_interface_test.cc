@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "quorvane/quorvane.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/golden_files.h"
 
@@ -231,8 +232,8 @@ TEST(CInterfaceTest, RefusalsAndRunTimeErrorsLeaveTheObjectUsable) {
     EXPECT_STREQ(quorvane_last_error(compiler.get()), "");
     EXPECT_TRUE(host.boxes.empty());
   }
-  EXPECT_EQ(testing::ReadBytes(output + "/m0007.FIT"),
-            testing::ReadBytes(testing::GoldenFolder(7) + "/m0007.FIT"));
+  EXPECT_EQ(testing::ReadFile(output + "/m0007.FIT"),
+            testing::ReadFile(testing::GoldenFolder(7) + "/m0007.FIT"));
 }
 
 TEST(CInterfaceTest, LookoutIncludeComesFromTheDatabaseOfTheLastOperation) {
@@ -259,7 +260,7 @@ TEST(CInterfaceTest, LookoutIncludeComesFromTheDatabaseOfTheLastOperation) {
   EXPECT_EQ(result, QUORVANE_TRUE);
   FileSet written = testing::CompiledFiles(lookout, "");
   EXPECT_EQ(written["m0007_LOP.ABI"],
-            testing::ReadBytes(testing::GoldenFolder(7) + "/m0007_LOP.ABI"));
+            testing::ReadFile(testing::GoldenFolder(7) + "/m0007_LOP.ABI"));
   EXPECT_TRUE(host.boxes.empty());
 }
 
@@ -317,7 +318,7 @@ std::string FitCreationDate(quorvane_compiler* compiler) {
   EXPECT_EQ(quorvane_write_mission_fit_file(compiler, output.c_str(), campaign.folder.c_str(),
                                             campaign.name.c_str(), 7, &result),
             QUORVANE_OK);
-  std::string fit = testing::ReadBytes(output + "/m0007.FIT");
+  std::string fit = testing::ReadFile(output + "/m0007.FIT");
   size_t at = fit.find("Creation Date: ");
   return at == std::string::npos ? "" : fit.substr(at + 15, 10);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/golden_files.h"
 
@@ -85,8 +86,8 @@ TEST_F(CppInterfaceTest, HandlerExceptionComesOutAfterTheOperationEnds) {
     EXPECT_STREQ(error.what(), "Briefing File name not specified.");
   }
   // The operation ran to its end: the FIT file is complete.
-  EXPECT_EQ(testing::ReadBytes(output_ + "/m3000.abl.FIT"),
-            testing::ReadBytes(testing::GoldenFolder(3000) + "/m3000.abl.FIT"));
+  EXPECT_EQ(testing::ReadFile(output_ + "/m3000.abl.FIT"),
+            testing::ReadFile(testing::GoldenFolder(3000) + "/m3000.abl.FIT"));
   EXPECT_TRUE(throwing.WriteMissionFITFile(output_, Data("campaign.mdb"), "campaign.mdb", 7));
 }
 

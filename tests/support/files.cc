@@ -13,6 +13,12 @@ std::string ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
 std::map<std::string, std::string> FolderState(const std::string& folder) {
   std::map<std::string, std::string> state;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {

@@ -51,21 +51,6 @@ std::string FixtureSql(const std::string& name) {
   return script.str();
 }
 
-// Runs an SQL script into a new SQLite database at `path`.
-void BuildSqlite(const std::string& path, const std::string& script) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
-  std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(path + ": " + message);
-}
-
 }  // namespace
 
 std::string FixturePath(const std::string& name) {
@@ -84,19 +69,35 @@ std::string TempDir() {
   return dir.string();
 }
 
+std::string SqliteDatabase(const std::string& path, const std::string& sql,
+                           const std::string& what) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot create " + path);
+  }
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error(what + ": " + message);
+  return path;
+}
+
 std::string SqliteFixture(const std::string& name) {
   static std::mutex mutex;
   static std::map<std::string, std::string> built;
   std::lock_guard lock(mutex);
   if (auto it = built.find(name); it != built.end()) return it->second;
   std::string path = (ProcessTempDir() / (name + ".sqlite")).string();
-  BuildSqlite(path, FixtureSql(name));
+  SqliteDatabase(path, FixtureSql(name), name + ".sql");
   return built[name] = path;
 }
 
 std::string SqliteFixtureWith(const std::string& name, const std::string& statements) {
   std::string path = TempDir() + "/" + name + ".sqlite";
-  BuildSqlite(path, FixtureSql(name) + "\n" + statements + ";\n");
+  SqliteDatabase(path, FixtureSql(name) + "\n" + statements + ";\n", name + ".sql");
   return path;
 }
 

@@ -19,6 +19,11 @@ std::string SqliteFixture(const std::string& name);
 // statements (changes to its rows), in a temporary folder of its own.
 std::string SqliteFixtureWith(const std::string& name, const std::string& statements);
 
+// A SQLite database at `path` made by running `sql`; returns the path. Throws
+// std::runtime_error naming `what` when the SQL fails.
+std::string SqliteDatabase(const std::string& path, const std::string& sql,
+                           const std::string& what = "SQL");
+
 // True when the third-party sample databases are present.
 bool ThirdpartyAvailable();
 

@@ -3,25 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/files.h"
 
 namespace quorvane::testing {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 FileSet ReadFolder(const std::string& folder) {
   FileSet files;
   if (!fs::is_directory(folder)) return files;
   for (const auto& entry : fs::directory_iterator(folder)) {
-    files[entry.path().filename().string()] = ReadBytes(entry.path().string());
+    files[entry.path().filename().string()] = ReadFile(entry.path().string());
   }
   return files;
 }

@@ -11,9 +11,6 @@ namespace quorvane::testing {
 // The files of a folder: file name -> bytes.
 using FileSet = std::map<std::string, std::string>;
 
-// The whole content of a file ("" when it cannot be read).
-std::string ReadBytes(const std::string& path);
-
 // Every file of a folder (none when the folder does not exist).
 FileSet ReadFolder(const std::string& folder);
 

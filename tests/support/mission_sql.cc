@@ -1,32 +1,27 @@
 #include "support/mission_sql.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
 #include "compiler/write_quorvane.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
+#include "script/abl_text.h"
+#include "script/script_files.h"
+#include "script/structures/structure_include.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane::testing {
 namespace {
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // The CREATE TABLE statements of the campaign fixture, without its rows.
 const std::string& FixtureTables() {
   static const std::string tables = [] {
-    std::string script = ReadText(FixturePath("campaign.sql"));
+    std::string script = ReadFile(FixturePath("campaign.sql"));
     size_t rows = script.find("\n-- NewMissions");
     if (rows == std::string::npos) throw std::runtime_error("campaign.sql without a rows part");
     // The fixture runs in one transaction, committed after its rows.
@@ -35,8 +30,86 @@ const std::string& FixtureTables() {
   return tables;
 }
 
-std::vector<std::string> SplitLines(const std::string& bytes) {
-  std::string text = FromWindows1252(bytes);
+std::string Flag(bool value) { return value ? "-1" : "0"; }
+
+std::string Text(const std::optional<std::string>& text) {
+  return text ? SqlText(text->c_str()) : "NULL";
+}
+
+template <typename T>
+std::string Number(const std::optional<T>& number) {
+  if (!number) return "NULL";
+  std::ostringstream text;
+  text << *number;
+  return text.str();
+}
+
+// Rows of mission 2, which the structure include of mission 1 must not show.
+constexpr std::string_view kOtherMission = R"(
+INSERT INTO MissionStructures VALUES (2, 1000, 'Decoy', 2, 1, 0, 'Turret Control', 1, 9, 0,
+  -1, 0, NULL);
+INSERT INTO StructureAssociates VALUES (1000, 0, 0, 99, 0, NULL);
+INSERT INTO StructureSalvage VALUES (1000, 2, 77, 7);
+INSERT INTO MissionAssignments (MissionID, UniqueEntry, Alignment, ForceGroup, Role, Captureable)
+  VALUES (2, 900, 'Clan', 1, 1, -1);
+)";
+
+std::string StructureMissionRows(const StructureMission& mission) {
+  std::ostringstream sql;
+  sql << MissionRow(1, "m1.abl", Flag(mission.multiplayer), "'Test'") << kOtherMission;
+  for (const StructureRow& s : mission.structures) {
+    const std::array<int, 3> at = s.position.value_or(std::array<int, 3>{2, s.id, 0});
+    sql << "INSERT INTO MissionStructures VALUES (1, " << s.id << ", " << Text(s.identifier) << ", "
+        << at[0] << ", " << at[1] << ", " << at[2] << ", " << Text(s.type) << ", "
+        << Number(s.alignment) << ", " << Number(s.damage) << ", " << s.contact << ", "
+        << Flag(s.captureable) << ", " << Flag(s.captured) << ", " << Text(s.name) << ");\n";
+  }
+  for (const LinkRow& link : mission.links) {
+    std::string position =
+        link.prisoner ? "NULL, NULL, NULL" : "0, 0, " + std::to_string(link.number);
+    sql << "INSERT INTO StructureAssociates VALUES (" << link.structure << ", " << position << ", "
+        << Flag(link.inactive) << ", " << Number(link.prisoner) << ");\n";
+  }
+  for (const UnitRow& unit : mission.units) {
+    sql << "INSERT INTO MissionAssignments (MissionID, UniqueEntry, Alignment, ForceGroup, Role, "
+           "Captureable) VALUES (1, "
+        << unit.unique_entry << ", " << SqlText(unit.alignment.c_str()) << ", " << unit.force_group
+        << ", " << unit.role << ", " << Flag(unit.captureable) << ");\n";
+  }
+  for (const SalvageRow& salvage : mission.salvage) {
+    sql << "INSERT INTO StructureSalvage VALUES (" << salvage.structure << ", 1, " << salvage.item
+        << ", " << salvage.quantity << ");\n";
+  }
+  return sql.str();
+}
+
+// The lines of a file without its first `head` lines.
+std::vector<std::string> LinesAfter(const std::string& path, size_t head) {
+  std::vector<std::string> lines = ReadLines(path);
+  lines.erase(lines.begin(), lines.begin() + static_cast<long>(std::min(head, lines.size())));
+  return lines;
+}
+
+// The numbered cases of handleMessage: after the 70 head lines, up to the
+// close of the switch.
+std::vector<std::vector<std::string>> ReadCases(const std::string& path) {
+  std::vector<std::vector<std::string>> cases;
+  for (const std::string& line : LinesAfter(path, 70)) {
+    if (line.find("endswitch;") != std::string::npos) break;
+    if (line.empty() || line.find("endcase;") != std::string::npos) continue;
+    if (line.rfind(std::string(17, ' ') + "Case ", 0) == 0) {
+      cases.emplace_back();
+    } else if (!cases.empty()) {
+      cases.back().push_back(line.size() > 23 ? line.substr(23) : line);
+    }
+  }
+  return cases;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::string text = FromWindows1252(ReadFile(path));
   std::vector<std::string> lines;
   size_t start = 0;
   for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
@@ -46,23 +119,13 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
-}  // namespace
+bool HasSequence(const std::vector<std::string>& lines, const std::vector<std::string>& wanted) {
+  return std::search(lines.begin(), lines.end(), wanted.begin(), wanted.end()) != lines.end();
+}
 
 std::string MissionDatabase(const std::string& rows) {
-  std::string path = TempDir() + "/mission.sqlite";
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  std::string script = FixtureTables() + "BEGIN;\n" + rows + "COMMIT;\n";
-  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
-  std::string message = error != nullptr ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error("mission rows: " + message);
-  return path;
+  return SqliteDatabase(TempDir() + "/mission.sqlite",
+                        FixtureTables() + "BEGIN;\n" + rows + "COMMIT;\n", "mission rows");
 }
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,
@@ -73,11 +136,12 @@ std::string MissionRow(int mission, const std::string& file_name, const std::str
 
 std::string ObjectiveRow(int mission, const std::string& objective_id, const std::string& alignment,
                          int order, const std::string& priority, const std::string& delayed,
-                         const std::string& not_fail) {
+                         const std::string& not_fail, const std::string& time_left) {
   return "INSERT INTO Objectives (MissionID, ObjectiveID, Alignment, Objective, Priority, "
          "TimeLeft, DelayDetermination, DoNotFailIfDead) VALUES (" +
          std::to_string(mission) + ", " + objective_id + ", " + alignment + ", " +
-         std::to_string(order) + ", " + priority + ", -1, " + delayed + ", " + not_fail + ");\n";
+         std::to_string(order) + ", " + priority + ", " + time_left + ", " + delayed + ", " +
+         not_fail + ");\n";
 }
 
 std::string ActionRows(int mission, int objective_id, int count) {
@@ -105,6 +169,13 @@ std::string LookoutRow(int mission, const std::string& x, const std::string& y,
          "Radius, ABLCondition, RevealRadius) VALUES (" +
          std::to_string(mission) + ", " + x + ", " + y + ", " + side + ", " + kind + ", " + radius +
          ", " + condition + ", " + reveal_radius + ");\n";
+}
+
+std::string SqlText(const char* text) {
+  if (text == nullptr) return "NULL";
+  std::string literal = "'";
+  for (const char* c = text; *c != '\0'; ++c) literal += *c == '\'' ? "''" : std::string(1, *c);
+  return literal + "'";
 }
 
 const std::vector<std::string>& ScriptRun::Lines(const std::string& ending) const {
@@ -141,10 +212,74 @@ ScriptRun RunMissionScript(const std::string& database, int16_t mission,
   return run;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) { return SplitLines(ReadText(path)); }
+ScriptFixture::ScriptFixture(bool multiplayer) : folder_(TempDir()) {
+  shared.output_folder = folder_.string() + "/";
+  shared.files[FileRole::kMain].Create((folder_ / "brain.abl").string());
+  shared.files[FileRole::kInit].Create((folder_ / "init.abi").string());
+  shared.files[FileRole::kMultiplayer].Create((folder_ / "mp.abi").string());
+  state.event_limit = multiplayer ? 249 : 0;
+  Sql(MissionRow(7, "m7", multiplayer ? "-1" : "0"));
+}
 
-bool HasSequence(const std::vector<std::string>& lines, const std::vector<std::string>& wanted) {
-  return std::search(lines.begin(), lines.end(), wanted.begin(), wanted.end()) != lines.end();
+ScriptFixture::~ScriptFixture() {
+  shared.files.CloseAll();
+  state = {};
+  shared.database.reset();
+}
+
+void ScriptFixture::Open(int objective_id) {
+  shared.database = db::OpenDatabase(MissionDatabase(rows_));
+  state.mission_record = shared.database->OpenRecordset("NewMissions");
+  state.mission_record->FindFirst("[MissionID] = 7");
+  state.objective_records =
+      shared.database->OpenRecordset("SELECT * FROM [Objectives] WHERE [MissionID] = 7");
+  state.objective_records->FindFirst("[ObjectiveID] = " + std::to_string(objective_id));
+  state.action_records =
+      shared.database->OpenRecordset("SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = 7");
+}
+
+std::vector<std::string> ScriptFixture::Lines(FileRole role) {
+  OutputFile& file = shared.files[role];
+  std::string path = file.path();
+  file.Close();
+  return ReadLines(path);
+}
+
+std::string At(int column, const std::string& text) { return std::string(column - 1, ' ') + text; }
+
+std::vector<std::string> Placed(std::initializer_list<std::pair<int, std::string_view>> lines) {
+  std::vector<std::string> placed;
+  for (const auto& [column, text] : lines) {
+    placed.push_back(column == 0 ? std::string() : At(column, std::string(text)));
+  }
+  return placed;
+}
+
+StructureOutput WriteStructures(const StructureMission& mission) {
+  RecordingSink sink;
+  Session shared(sink);
+  ScriptState state;
+  ScriptSession session{shared, state};
+  shared.database = db::OpenDatabase(MissionDatabase(StructureMissionRows(mission)));
+  shared.output_folder = TempDir() + "/";
+  if (!FindMissionRecord(session, 1)) throw std::runtime_error("no test mission row");
+  OpenVarInitFiles(session);
+  OpenMultiplayerInclude(session);
+  state.event_limit = mission.multiplayer ? 249 : 0;
+  StructureOutput output;
+  int16_t number = 1;
+  output.written = WriteStructureInclude(session, number);
+  CloseVarInitFiles(session);
+  CloseMultiplayerInclude(session);
+  shared.files.CloseAll();
+
+  const std::string base = MissionFileBase(session);
+  output.str = LinesAfter(base + "_STR.ABI", 3);
+  output.var = LinesAfter(base + "_VAR.ABI", 3);
+  output.init = LinesAfter(base + "_INIT.ABI", 3);
+  output.cases = ReadCases(base + "_MP.ABI");
+  output.messages = sink.texts();
+  return output;
 }
 
 }  // namespace quorvane::testing

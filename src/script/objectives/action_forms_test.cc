@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "script/objectives/objective_actions.h"
-#include "support/script_fixture.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
 
-using testing_support::At;
-using testing_support::ScriptFixture;
-using testing_support::SqlText;
+using testing::At;
+using testing::ObjectiveRow;
+using testing::ScriptFixture;
+using testing::SqlText;
 
 constexpr int kClan = 1;
 constexpr int kIS = 2;             // Inner Sphere
@@ -78,7 +79,7 @@ std::string ActionRow(const std::string& action, const std::array<const char*, 5
   return row + ");";
 }
 
-class ActionFormTest : public testing::TestWithParam<ActionCase> {};
+class ActionFormTest : public ::testing::TestWithParam<ActionCase> {};
 
 // Objective 2 of mission 7, whose capturable units are two Clan ones (one
 // written in lower case) and one Inner Sphere one. The action sits at its
@@ -87,9 +88,9 @@ TEST_P(ActionFormTest, WritesItsBlock) {
   const ActionCase& c = GetParam();
   ScriptFixture script(false);
   std::string time_left = c.time_left == kNullTime ? "NULL" : std::to_string(c.time_left);
-  script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", 1, " +
-             time_left + ");" +
-             "INSERT INTO MissionAssignments VALUES (7, 'Clan', -1), (7, 'Clan', 0), "
+  script.Sql(ObjectiveRow(7, "20", std::to_string(c.alignment), 1, "1", "0", "-1", time_left) +
+             "INSERT INTO MissionAssignments (MissionID, Alignment, Captureable) VALUES "
+             "(7, 'Clan', -1), (7, 'Clan', 0), "
              "(7, 'Inner Sphere', -1), (7, 'clan', -1), (8, 'Inner Sphere', -1);");
   for (int i = 1; i < c.index; ++i) script.Sql(ActionRow("Escort Convoy", {}));
   script.Sql(ActionRow(c.action, c.parms) + ActionRow("Escort Convoy", {}));
@@ -235,8 +236,8 @@ const ActionCase kCases[] = {
     Row("AblFailOtherTiming", "ABL FAIL", {kNull, "Flag2"}, kClan, 900, 1, '-'),
 };
 
-INSTANTIATE_TEST_SUITE_P(Actions, ActionFormTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ActionCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Actions, ActionFormTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<ActionCase>& info) {
                            return info.param.label;
                          });
 

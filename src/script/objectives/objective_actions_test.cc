@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime_error.h"
-#include "support/script_fixture.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
 
-using testing_support::ScriptFixture;
-using testing_support::SqlText;
+using testing::ScriptFixture;
+using testing::SqlText;
 
 std::string Action(int objective, const char* action, std::vector<const char*> parms = {}) {
   parms.resize(5, nullptr);
@@ -21,7 +21,7 @@ std::string Action(int objective, const char* action, std::vector<const char*> p
 
 // Objective 2 (id 20) of mission 7, a secondary objective.
 void AddObjective(ScriptFixture& script, int alignment) {
-  script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(alignment) + ", 1, 900)");
+  script.Sql(testing::ObjectiveRow(7, "20", std::to_string(alignment), 1, "1", "0", "-1", "900"));
 }
 
 TEST(WriteObjectiveActionsTest, WithoutActionRowsWritesNothing) {
@@ -41,7 +41,7 @@ struct PositionErrorCase {
   std::string error;
 };
 
-class StructurePositionErrorTest : public testing::TestWithParam<PositionErrorCase> {};
+class StructurePositionErrorTest : public ::testing::TestWithParam<PositionErrorCase> {};
 
 // A structure position that is no 16-bit number ends the run before any line
 // of the block is written.
@@ -66,12 +66,12 @@ TEST_P(StructurePositionErrorTest, EndsTheRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, StructurePositionErrorTest,
-                         testing::Values(PositionErrorCase{"abc", "2", "3", "Type mismatch"},
-                                         PositionErrorCase{"1", "", "3", "Type mismatch"},
-                                         PositionErrorCase{"1", "2", "32768", "Overflow"},
-                                         PositionErrorCase{"-40000", "2", "3", "Overflow"},
-                                         PositionErrorCase{"1", nullptr, "3",
-                                                           "Invalid use of Null"}));
+                         ::testing::Values(PositionErrorCase{"abc", "2", "3", "Type mismatch"},
+                                           PositionErrorCase{"1", "", "3", "Type mismatch"},
+                                           PositionErrorCase{"1", "2", "32768", "Overflow"},
+                                           PositionErrorCase{"-40000", "2", "3", "Overflow"},
+                                           PositionErrorCase{"1", nullptr, "3",
+                                                             "Invalid use of Null"}));
 
 // The capturable units counted are the enemy's (Inner Sphere for a Clan
 // objective) of the action's mission; without any, each such row warns and
@@ -80,7 +80,8 @@ TEST(WriteObjectiveActionsTest, CaptureWithoutCaptureableEnemyWarnsPerRow) {
   ScriptFixture script(false);
   AddObjective(script, 1);
   script.Sql(
-      "INSERT INTO MissionAssignments VALUES (7, 'Clan', -1), (7, 'Inner Sphere', 0), "
+      "INSERT INTO MissionAssignments (MissionID, Alignment, Captureable) VALUES "
+      "(7, 'Clan', -1), (7, 'Inner Sphere', 0), "
       "(8, 'Inner Sphere', -1);" +
       Action(20, "Capture Enemy Vehicles", {"All"}) +
       Action(20, "Capture Enemy Vehicles", {"Any", nullptr, "2"}));

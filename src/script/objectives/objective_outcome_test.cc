@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/script_fixture.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
 
-using testing_support::At;
-using testing_support::ScriptFixture;
+using testing::At;
+using testing::ScriptFixture;
 
 enum class Outcome { kSuccess, kFailure, kAllActions };
 constexpr int kClan = 1;
@@ -30,15 +30,14 @@ struct OutcomeCase {
 
 void PrintTo(const OutcomeCase& c, std::ostream* out) { *out << c.label; }
 
-class ObjectiveOutcomeTest : public testing::TestWithParam<OutcomeCase> {};
+class ObjectiveOutcomeTest : public ::testing::TestWithParam<OutcomeCase> {};
 
 // Objective 4, action 2; three Inner Sphere and two Clan primary objectives.
 TEST_P(ObjectiveOutcomeTest, WritesModuleLinesAndEvent) {
   const OutcomeCase& c = GetParam();
   ScriptFixture script(c.multiplayer);
   std::string priority = c.priority == kNullPriority ? "NULL" : std::to_string(c.priority);
-  script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", " +
-             priority + ", -1)");
+  script.Sql(testing::ObjectiveRow(7, "20", std::to_string(c.alignment), 1, priority));
   script.Open();
   script.session.script.inner_sphere_primary_count = 3;
   script.session.script.clan_primary_count = 2;
@@ -105,8 +104,8 @@ const OutcomeCase kCases[] = {
       "Objective_4_Decided = TRUE;"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, ObjectiveOutcomeTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<OutcomeCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Outcomes, ObjectiveOutcomeTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<OutcomeCase>& info) {
                            return info.param.label;
                          });
 

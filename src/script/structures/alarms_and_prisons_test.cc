@@ -7,9 +7,9 @@
 
 #include <algorithm>
 
-#include "support/structure_mission.h"
+#include "support/mission_sql.h"
 
-namespace quorvane::structure_test {
+namespace quorvane::testing {
 namespace {
 
 StructureRow Alarm(const char* identifier, int alignment, int id = 1) {
@@ -54,4 +54,4 @@ TEST(PrisonTest, ImprisonsItsLinkedUnitsAtTheStart) {
 }
 
 }  // namespace
-}  // namespace quorvane::structure_test
+}  // namespace quorvane::testing

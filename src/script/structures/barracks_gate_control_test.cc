@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/structure_mission.h"
+#include "support/mission_sql.h"
 
-namespace quorvane::structure_test {
+namespace quorvane::testing {
 namespace {
 
 using Cases = std::vector<std::vector<std::string>>;
@@ -91,4 +91,4 @@ TEST(BarracksTest, ComparesWithItsStartingDamage) {
 }
 
 }  // namespace
-}  // namespace quorvane::structure_test
+}  // namespace quorvane::testing

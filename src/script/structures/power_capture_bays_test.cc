@@ -8,9 +8,9 @@
 
 #include <algorithm>
 
-#include "support/structure_mission.h"
+#include "support/mission_sql.h"
 
-namespace quorvane::structure_test {
+namespace quorvane::testing {
 namespace {
 
 using Cases = std::vector<std::vector<std::string>>;
@@ -124,4 +124,4 @@ TEST(CaptureTest, RefusedEventsJoinTheLastCase) {
 }
 
 }  // namespace
-}  // namespace quorvane::structure_test
+}  // namespace quorvane::testing

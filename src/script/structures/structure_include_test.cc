@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "platform/runtime_error.h"
-#include "support/structure_mission.h"
+#include "support/mission_sql.h"
 
-namespace quorvane::structure_test {
+namespace quorvane::testing {
 namespace {
 
 std::string Declaration(const std::string& type, const std::string& name) {
@@ -185,4 +185,4 @@ TEST(StructureIncludeTest, IdentifiersAreWrittenAsStored) {
 }
 
 }  // namespace
-}  // namespace quorvane::structure_test
+}  // namespace quorvane::testing
