@@ -178,7 +178,8 @@ INSERT INTO LookoutPoints VALUES (601, -100.5, -0.5, -1, 'Radius', -50, NULL, -3
 -- 602: MissionName Null; MapSize 0 (grid 24); two units of Null force group (two
 -- groups) and Null position; an objective with Null TimeLeft (no limit) whose
 -- actions have Null lance numbers; a barracks of Null damage; a lookout of Null
--- position and radii.
+-- position and radii; a lookout of the kind "radius" in lower case (taken as a
+-- radius) with a fractional reveal radius (40.5.0).
 INSERT INTO NewMissions VALUES (602, NULL, 'e602', 0, 1, 1, 1, 1, 0, 0, 0, 0,
   't', 'p', 0, 'b', 100, 0, 0, 'bp');
 INSERT INTO MissionAssignments VALUES
@@ -189,7 +190,8 @@ INSERT INTO Objectives VALUES (602, 20, 2, 1, 'Nulls', 1, NULL, 0, 10, 0, -1);
 INSERT INTO ObjectiveScripting VALUES (602, 20, 'Destroy Enemy', 'Lance/Star', NULL, NULL, NULL, NULL),
   (602, 20, 'Guard Ally', 'Lance/Star', NULL, NULL, NULL, NULL);
 INSERT INTO MissionStructures VALUES (602, 3, 'Bar2', 1, 1, 1, 'Barracks', 2, NULL, 0, 0, 0, NULL);
-INSERT INTO LookoutPoints VALUES (602, NULL, NULL, 0, 'Radius', NULL, NULL, NULL);
+INSERT INTO LookoutPoints VALUES (602, NULL, NULL, 0, 'Radius', NULL, NULL, NULL),
+  (602, 10, 20, 2, 'radius', 30, NULL, 40.5);
 
 -- 701: two NewMissions rows, no assignments, objectives or drop zones
 --   expected: Incorrect record count in NewMissions table. (FIT file)
