@@ -70,8 +70,8 @@ const char* MissionKind(const Variant& multiplayer) {
 void ListMissions(const std::string& database, std::ostream& out, std::ostream& err) {
   std::vector<std::array<std::string, 4>> lines;
   for (const auto& row : MissionRows(database, err)) {
-    lines.push_back({JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]),
-                     MissionKind(row[3])});
+    lines.push_back(
+        {JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]), MissionKind(row[3])});
   }
   std::array<size_t, 4> widths{};
   for (const auto& line : lines) {
