@@ -44,13 +44,17 @@ int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& m
     SplitDatabasePath(options.database, folder, name);
     std::string output = options.output_folder;
     int16_t id = mission;
+    // An operation that returned False; the reason a database could not be
+    // opened follows its message as a note.
+    auto failed = [&] {
+      status = std::max(status, static_cast<int>(kOperationFailed));
+      if (!compiler.database_open_failure().empty()) {
+        err << "quorvane: note: " << compiler.database_open_failure() << '\n';
+      }
+    };
     try {
-      if (options.fit && !compiler.WriteMissionFITFile(output, folder, name, id)) {
-        status = std::max(status, static_cast<int>(kOperationFailed));
-      }
-      if (options.script && !compiler.WriteMissionScript(output, folder, name, id)) {
-        status = std::max(status, static_cast<int>(kOperationFailed));
-      }
+      if (options.fit && !compiler.WriteMissionFITFile(output, folder, name, id)) failed();
+      if (options.script && !compiler.WriteMissionScript(output, folder, name, id)) failed();
     } catch (const std::exception& error) {
       err << "quorvane: runtime error: " << error.what() << '\n';
       status = kRuntimeError;

@@ -30,6 +30,10 @@ class WriteQuorvane {
   // last operation; lines meant for script includes that are not open are dropped.
   bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
 
+  // Why the database could not be opened when the last operation showed the
+  // "Could not open database object" message; empty otherwise.
+  const std::string& database_open_failure() const { return session_.database_open_failure; }
+
   // The date of the header lines, "YYYY-MM-DD" (default: today, or
   // SOURCE_DATE_EPOCH when it is set).
   void set_creation_date(const std::string& date);

@@ -21,6 +21,9 @@ struct Session {
   MessageSink& messages;
   std::unique_ptr<db::Database> database;
   std::string database_file;  // the resolved database path
+  // Why the last OpenMissionDatabase could not open its file (empty when it
+  // did), for the host to show beside the message.
+  std::string database_open_failure;
   std::string output_folder;  // always ends in "/"
   std::string creation_date;  // "YYYY-MM-DD" of the header lines
   int16_t mission_identifier = 0;

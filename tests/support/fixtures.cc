@@ -60,6 +60,22 @@ std::string TempDir() {
   return dir.string();
 }
 
+std::string SqliteDatabase(const std::string& path, const std::string& sql,
+                           const std::string& what) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot create " + path);
+  }
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error(what + ": " + message);
+  return path;
+}
+
 std::string SqliteFixture(const std::string& name) {
   static std::mutex mutex;
   static std::map<std::string, std::string> built;
@@ -71,17 +87,7 @@ std::string SqliteFixture(const std::string& name) {
   std::stringstream script;
   script << in.rdbuf();
   std::string path = (ProcessTempDir() / (name + ".sqlite")).string();
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  int rc = sqlite3_exec(db, script.str().c_str(), nullptr, nullptr, &error);
-  std::string message = error ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error(name + ".sql: " + message);
+  SqliteDatabase(path, script.str(), name + ".sql");
   return built[name] = path;
 }
 

@@ -15,6 +15,11 @@ std::string FixturePath(const std::string& name);
 // per test process in a temporary folder; returns its path.
 std::string SqliteFixture(const std::string& name);
 
+// A SQLite database at `path` made by running `sql`; returns the path. Throws
+// std::runtime_error naming `what` when the SQL fails.
+std::string SqliteDatabase(const std::string& path, const std::string& sql,
+                           const std::string& what = "SQL");
+
 // True when the third-party sample databases are present.
 bool ThirdpartyAvailable();
 

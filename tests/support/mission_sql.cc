@@ -1,7 +1,6 @@
 #include "support/mission_sql.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -49,20 +48,7 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 }  // namespace
 
 std::string MissionDatabase(const std::string& rows) {
-  std::string path = TempDir() + "/mission.sqlite";
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  std::string script = FixtureTables() + rows;
-  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
-  std::string message = error != nullptr ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error("mission rows: " + message);
-  return path;
+  return SqliteDatabase(TempDir() + "/mission.sqlite", FixtureTables() + rows, "mission rows");
 }
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,
