@@ -1,6 +1,7 @@
 // Runs the built quorvane command and checks its exit statuses and messages.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
@@ -63,6 +64,50 @@ TEST(CommandTest, MissingDatabaseIsReportedWithStatus1) {
   result = RunQuorvane("script no_such_campaign.mdb 7");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output, "quorvane: error: Could not find file './no_such_campaign.mdb'.\n");
+}
+
+// A named pipe, a device or a folder given as the database is refused at once
+// (opening a pipe must not wait for a writer), with the reason as a note.
+TEST(CommandTest, SpecialFilesAsDatabaseAreRefusedWithTheReason) {
+  namespace fs = std::filesystem;
+  std::string folder = quorvane::testing::TempDir() + "/";
+  ASSERT_EQ(mkfifo((folder + "pipe.mdb").c_str(), 0600), 0);
+  fs::create_directory(folder + "folder.sqlite");
+  fs::create_symlink("/dev/null", folder + "device.mdb");
+  const std::pair<const char*, const char*> kCases[] = {
+      {"pipe.mdb", "a named pipe"}, {"folder.sqlite", "a folder"}, {"device.mdb", "a device"}};
+  for (const auto& [name, kind] : kCases) {
+    std::string path = folder + name;
+    Result result = RunQuorvane("fit " + path + " 7 -o " + folder);
+    EXPECT_EQ(result.status, 1) << name;
+    EXPECT_EQ(result.output, "quorvane: error: Could not open database object '" + path +
+                                 "'.\nquorvane: note: '" + path + "' is " + kind +
+                                 ", not a database file\n");
+    result = RunQuorvane("list " + path);
+    EXPECT_EQ(result.status, 2) << name;
+    EXPECT_NE(result.output.find(kind), std::string::npos) << result.output;
+  }
+}
+
+// A SQLite database opens by any path that names it: with a leading "//", and
+// with the characters that file URIs reserve in its name.
+TEST(CommandTest, SqlitePathsOfEveryFormOpen) {
+  namespace fs = std::filesystem;
+  std::string campaign = quorvane::testing::SqliteFixture("campaign");
+  Result expected = RunQuorvane("list " + campaign);
+  ASSERT_EQ(expected.status, 0) << expected.output;
+  std::string folder = quorvane::testing::TempDir();
+  ASSERT_EQ(folder.front(), '/');
+  for (const char* name : {"plain.sqlite", "a?b.sqlite", "a#b.sqlite", "100%.sqlite",
+                           "a%20b.db", "?mode=rwc.sqlite3"}) {
+    fs::copy_file(campaign, folder + "/" + name);
+    for (const std::string& path : {folder + "/" + name, "/" + folder + "/" + name,
+                                    "/" + folder + "//" + name}) {
+      Result result = RunQuorvane("list '" + path + "'");
+      EXPECT_EQ(result.status, 0) << path << "\n" << result.output;
+      EXPECT_EQ(result.output, expected.output) << path;
+    }
+  }
 }
 
 TEST(CommandTest, IdentifierPrintsOrRefuses) {
