@@ -11,6 +11,7 @@
 #include "fit/part_sections.h"
 #include "fit/train_sections.h"
 #include "fit/warrior_sections.h"
+#include "platform/output_name.h"
 
 namespace quorvane {
 namespace {
@@ -37,6 +38,9 @@ bool WriteUnitSections(FitBuild& build) {
 bool BuildMissionFit(Session& session, FitState& fit, int16_t mission) {
   FitBuild build(session, fit, mission);
   if (!CheckMissionData(build)) return false;
+  if (!CheckMissionFileName(session.messages, JoinedForm(build.Mission("MissionFileName")))) {
+    return false;
+  }
   CreateFitFile(build);
   WriteFitHead(build);
   WriteEngineSections(build);
