@@ -141,7 +141,7 @@ std::vector<uint32_t> SortedOrder(const TableData& table) {
   auto key = [&](uint32_t row) {
     const Variant& side = table.Cell(row, 2);
     const Variant& group = table.Cell(row, 3);
-    return std::make_tuple(side.IsNull() ? std::string() : side.text_value(),
+    return std::make_tuple(side.IsNull() ? std::string() : std::string(side.text_value()),
                            group.IsNull() ? -1.0 : group.ToDouble());
   };
   std::stable_sort(rows.begin(), rows.end(),
