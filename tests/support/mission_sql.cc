@@ -49,7 +49,10 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 }  // namespace
 
 std::string MissionDatabase(const std::string& rows) {
-  std::string path = TempDir() + "/mission.sqlite";
+  return MissionDatabaseAt(TempDir() + "/mission.sqlite", rows);
+}
+
+std::string MissionDatabaseAt(const std::string& path, const std::string& rows) {
   sqlite3* db = nullptr;
   if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
     sqlite3_close(db);
