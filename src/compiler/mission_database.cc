@@ -5,7 +5,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "compiler/session.h"
+#include "database/session.h"
 
 namespace quorvane {
 namespace {

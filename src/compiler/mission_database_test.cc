@@ -5,18 +5,19 @@
 #include <filesystem>
 #include <fstream>
 
-#include "compiler/session.h"
 #include "compiler/write_quorvane.h"
+#include "database/session.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
 
 namespace fs = std::filesystem;
 
-class MissionDatabaseTest : public testing::Test {
+class MissionDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::path(testing::TempDir()) / "quorvane_open_test";
+    folder_ = fs::path(testing::TempDir()) / "open_test";
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     std::ofstream(folder_ / "notes.mdb") << "these are not the bytes of a database";

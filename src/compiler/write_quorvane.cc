@@ -8,6 +8,7 @@
 #include "script/lookout_include.h"
 #include "script/mission_brain.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/structure_include.h"
 
 namespace quorvane {
@@ -44,7 +45,7 @@ bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& Da
                                         std::string& DatabaseName, int16_t& MissionID) {
   CloseFilesAtEnd close_files(session_.files);
   return OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-         SetOutputPath(session_, OutputPath) && BuildMissionFit(session_, MissionID);
+         SetOutputPath(session_, OutputPath) && BuildMissionFit(session_, fit_, MissionID);
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
@@ -58,26 +59,28 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
   session_.mission_identifier = MissionIdentifier;
   if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
   if (!SetOutputPath(session_, OutputPath)) return false;
-  if (!FindMissionRecord(session_, MissionIdentifier)) return false;
-  OpenVarInitFiles(session_);
-  OpenMultiplayerInclude(session_);
-  if (!WriteMissionBrain(session_, MissionIdentifier)) return false;
+  ScriptSession script{session_, script_};
+  if (!FindMissionRecord(script, MissionIdentifier)) return false;
+  OpenVarInitFiles(script);
+  OpenMultiplayerInclude(script);
+  if (!WriteMissionBrain(script, MissionIdentifier)) return false;
   int16_t mission = session_.mission_identifier;
-  WriteStructureInclude(session_, mission);
-  CloseVarInitFiles(session_);
-  CloseMultiplayerInclude(session_);
+  WriteStructureInclude(script, mission);
+  CloseVarInitFiles(script);
+  CloseMultiplayerInclude(script);
   return true;
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
   CloseFilesAtEnd close_files(session_.files);
   if (session_.database == nullptr) throw RuntimeError("No mission database is open");
-  session_.script.drop_lines_of_closed_includes = true;
+  script_.drop_lines_of_closed_includes = true;
   struct ResetDrop {
     ScriptState& script;
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
-  } reset{session_.script};
-  return quorvane::WriteLookOutIncludeFile(session_, MissionID, pathName);
+  } reset{script_};
+  ScriptSession script{session_, script_};
+  return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
 }
 
 }  // namespace quorvane

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/session.h"
+#include "database/session.h"
+#include "fit/fit_state.h"
 #include "platform/message_sink.h"
 #include "platform/variant.h"
+#include "script/script_state.h"
 
 namespace quorvane {
 
@@ -33,7 +35,10 @@ class WriteQuorvane {
   void set_creation_date(const std::string& date);
 
  private:
+  // The state all steps share, and the FIT and script writers' own state.
   Session session_;
+  FitState fit_;
+  ScriptState script_;
 };
 
 }  // namespace quorvane

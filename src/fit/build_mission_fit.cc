@@ -1,6 +1,6 @@
 #include "fit/build_mission_fit.h"
 
-#include "compiler/session.h"
+#include "database/session.h"
 #include "fit/campaign_sections.h"
 #include "fit/commander_groups.h"
 #include "fit/drop_zones.h"
@@ -34,8 +34,8 @@ bool WriteUnitSections(FitBuild& build) {
 
 }  // namespace
 
-bool BuildMissionFit(Session& session, int16_t mission) {
-  FitBuild build(session, mission);
+bool BuildMissionFit(Session& session, FitState& fit, int16_t mission) {
+  FitBuild build(session, fit, mission);
   if (!CheckMissionData(build)) return false;
   CreateFitFile(build);
   WriteFitHead(build);

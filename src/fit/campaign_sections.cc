@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/session.h"
+#include "database/session.h"
 #include "fit/drop_zones.h"
 #include "fit/fit_build.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/session.h"
+#include "database/session.h"
 #include "fit/fit_build.h"
 #include "fit/fit_values.h"
 

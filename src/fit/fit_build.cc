@@ -1,11 +1,15 @@
 #include "fit/fit_build.h"
 
-#include "compiler/session.h"
+#include "database/session.h"
+#include "fit/fit_state.h"
 
 namespace quorvane {
 
-FitBuild::FitBuild(Session& session_in, int16_t mission_in)
-    : session(session_in), mission(mission_in), mission_text(std::to_string(mission_in)) {}
+FitBuild::FitBuild(Session& session_in, FitState& fit_in, int16_t mission_in)
+    : session(session_in),
+      fit(fit_in),
+      mission(mission_in),
+      mission_text(std::to_string(mission_in)) {}
 
 const Variant& FitBuild::Mission(std::string_view field) const {
   return mission_record->Field(field);
@@ -17,11 +21,11 @@ bool FitBuild::IsSinglePlayer() const { return EqualsNumber(Mission("Multiplayer
 
 std::string FitBuild::MissionCriteria() const { return "[MissionID] = " + mission_text; }
 
-db::Recordset& FitBuild::MechTypes() const { return *session.fit.mech_types; }
-db::Recordset& FitBuild::VehicleTypes() const { return *session.fit.vehicle_types; }
-db::Recordset& FitBuild::WarriorTable() const { return *session.fit.warrior_table; }
-Variant& FitBuild::WorkValueA() const { return session.fit.work_value_a; }
-Variant& FitBuild::WorkValueB() const { return session.fit.work_value_b; }
+db::Recordset& FitBuild::MechTypes() const { return *fit.mech_types; }
+db::Recordset& FitBuild::VehicleTypes() const { return *fit.vehicle_types; }
+db::Recordset& FitBuild::WarriorTable() const { return *fit.warrior_table; }
+Variant& FitBuild::WorkValueA() const { return fit.work_value_a; }
+Variant& FitBuild::WorkValueB() const { return fit.work_value_b; }
 
 void FitBuild::Write(std::string_view line) const {
   session.files[FileRole::kMain].WriteLine(line);

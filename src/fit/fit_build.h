@@ -12,15 +12,17 @@
 namespace quorvane {
 
 struct Session;
+struct FitState;
 class OutputFile;
 
 // Everything one FIT build shares between its checks and its sections: the
 // mission's record sets, the values gathered by the assignment walk and the
 // open FIT file.
 struct FitBuild {
-  FitBuild(Session& session, int16_t mission);
+  FitBuild(Session& session, FitState& fit, int16_t mission);
 
-  Session& session;
+  Session& session;  // the state all steps share
+  FitState& fit;     // the FIT writer's own state, kept between builds
   int16_t mission;
   std::string mission_text;  // the mission number as text, for criteria and messages
 

@@ -1,7 +1,8 @@
 #include "fit/fit_checks.h"
 
-#include "compiler/session.h"
+#include "database/session.h"
 #include "fit/fit_build.h"
+#include "fit/fit_state.h"
 #include "fit/fit_values.h"
 
 namespace quorvane {
@@ -133,10 +134,10 @@ bool CheckUnitType(FitBuild& build) {
 // CheckAssignmentsExist, checking and counting it.
 bool WalkAssignments(FitBuild& build) {
   if (!build.IsSinglePlayer()) return true;
-  Session& session = build.session;
-  session.fit.mech_types = session.database->OpenRecordset("Mechs");
-  session.fit.vehicle_types = session.database->OpenRecordset("Vehicles");
-  session.fit.warrior_table = session.database->OpenRecordset("NewMW");
+  db::Database& database = *build.session.database;
+  build.fit.mech_types = database.OpenRecordset("Mechs");
+  build.fit.vehicle_types = database.OpenRecordset("Vehicles");
+  build.fit.warrior_table = database.OpenRecordset("NewMW");
   build.warrior_count = 0;
   build.part_count = 0;
   const std::string criteria = build.MissionCriteria();

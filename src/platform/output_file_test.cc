@@ -9,6 +9,7 @@
 #include "platform/line.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
@@ -48,7 +49,7 @@ TEST(Windows1252Test, EncodesAndReplaces) {
 }
 
 TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
-  std::string path = testing::TempDir() + "quorvane_output_file_test.txt";
+  std::string path = testing::TempDir() + "/output_file_test.txt";
   { std::ofstream(path) << "old content that is longer"; }
   OutputFile file;
   file.Create(path);
@@ -58,7 +59,7 @@ TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
   file.Close();
   EXPECT_EQ(ReadBytes(path), "FITini\r\n\r\n           \xE9\r\n");
   EXPECT_THROW(file.WriteLine("x"), RuntimeError);
-  EXPECT_THROW(file.Create(testing::TempDir() + "no/such/folder/x.txt"), RuntimeError);
+  EXPECT_THROW(file.Create(testing::TempDir() + "/no/such/folder/x.txt"), RuntimeError);
   std::filesystem::remove(path);
 }
 

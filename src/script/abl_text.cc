@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "compiler/session.h"
 #include "platform/number_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 
@@ -24,13 +24,13 @@ void MakeAblIdentifier(MessageSink& messages, std::string& text) {
   text = std::move(identifier);
 }
 
-void WriteIncludeLine(Session& session, FileRole role, const Line& line) {
-  OutputFile& file = session.files[role];
+void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line) {
+  OutputFile& file = session.shared.files[role];
   if (!file.is_open() && session.script.drop_lines_of_closed_includes) return;
   file.WriteLine(line);
 }
 
-void DeclareScriptVariable(Session& session, std::string_view type, std::string_view name,
+void DeclareScriptVariable(ScriptSession& session, std::string_view type, std::string_view name,
                            std::string_view initial_value) {
   Line declaration;
   declaration << "     " << type;
@@ -42,7 +42,7 @@ void DeclareScriptVariable(Session& session, std::string_view type, std::string_
   }
 }
 
-void WriteInitLine(Session& session, std::string_view statement, std::string_view value) {
+void WriteInitLine(ScriptSession& session, std::string_view statement, std::string_view value) {
   Line line("     ");
   line << statement;
   if (!value.empty()) {
@@ -57,12 +57,12 @@ int32_t MakeObjectId(int16_t block, int16_t vertex, int16_t number) {
   return 4096 + 3200 * static_cast<int32_t>(block) + 8 * static_cast<int32_t>(vertex) + number;
 }
 
-void CloseVarInitFiles(Session& session) {
-  session.files[FileRole::kVariables].Close();
-  session.files[FileRole::kInit].Close();
+void CloseVarInitFiles(ScriptSession& session) {
+  session.shared.files[FileRole::kVariables].Close();
+  session.shared.files[FileRole::kInit].Close();
 }
 
-bool IsMultiplayerMission(const Session& session) {
+bool IsMultiplayerMission(const ScriptSession& session) {
   return session.script.mission_record != nullptr &&
          session.script.mission_record->Field("Multiplayer").IsTrue();
 }

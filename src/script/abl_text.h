@@ -10,7 +10,7 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Turns a designer's text into an ABL identifier in place: "_" in front,
 // blanks to "_", the characters &;=%^()-+.!\/: removed. A text whose leading
@@ -19,12 +19,12 @@ void MakeAblIdentifier(MessageSink& messages, std::string& text);
 
 // Adds "     <type><stop 40><name>;" to the _VAR include and, when the initial
 // value is not empty, "     <name> = <value>;" to the _INIT include.
-void DeclareScriptVariable(Session& session, std::string_view type, std::string_view name,
+void DeclareScriptVariable(ScriptSession& session, std::string_view type, std::string_view name,
                            std::string_view initial_value);
 
 // Adds one statement to the _INIT include: "     <statement> = <value>;", or
 // the statement with ";" appended where it has none when the value is empty.
-void WriteInitLine(Session& session, std::string_view statement, std::string_view value = {});
+void WriteInitLine(ScriptSession& session, std::string_view statement, std::string_view value = {});
 
 // The game's object number of a map object from its position fields.
 int32_t MakeObjectId(int16_t block, int16_t vertex, int16_t number);
@@ -32,13 +32,13 @@ int32_t MakeObjectId(int16_t block, int16_t vertex, int16_t number);
 // Writes a line to one of the include files of the script run. A line for a
 // _VAR, _INIT or _MP include that is not open is dropped when the session
 // allows it (the lookout include written on its own); otherwise it is an error.
-void WriteIncludeLine(Session& session, FileRole role, const Line& line);
+void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line);
 
 // Closes the _VAR and _INIT includes.
-void CloseVarInitFiles(Session& session);
+void CloseVarInitFiles(ScriptSession& session);
 
 // Whether the mission of the script run is a multiplayer one (Multiplayer is
 // True; Null is neither kind).
-bool IsMultiplayerMission(const Session& session);
+bool IsMultiplayerMission(const ScriptSession& session);
 
 }  // namespace quorvane

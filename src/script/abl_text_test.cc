@@ -5,7 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "compiler/session.h"
+#include "script/script_session.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
@@ -17,18 +18,20 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-class IncludeLinesTest : public testing::Test {
+class IncludeLinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base_ = testing::TempDir() + "quorvane_abl_text_test";
-    session_.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
-    session_.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
+    base_ = testing::TempDir() + "/abl_text_test";
+    session_.shared.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
+    session_.shared.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
   }
   std::string Variables() { return ReadFile(base_ + "_VAR.ABI"); }
   std::string Init() { return ReadFile(base_ + "_INIT.ABI"); }
 
   RecordingSink sink_;
-  Session session_{sink_};
+  Session shared_{sink_};
+  ScriptState state_;
+  ScriptSession session_{shared_, state_};
   std::string base_;
 };
 

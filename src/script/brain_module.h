@@ -4,15 +4,15 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/session.h"
 #include "script/brain_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 
 // The mission brain module being written: the open module file and what the
 // passages of the module share.
 struct BrainModule {
-  Session& session;
+  ScriptSession& session;
   OutputFile& file;
   int16_t mission;
   // Multiplayer is True: every multiplayer passage but the force-dead failing.

@@ -83,7 +83,8 @@ void WriteOpeningTest(const BrainModule& module, int16_t index) {
     module.Write(line + ") then");
   } else {
     if (delayed) {
-      module.session.messages.Notice("The first objective cannot have its determination delayed.");
+      module.session.shared.messages.Notice(
+          "The first objective cannot have its determination delayed.");
     }
     module.Write(IncompleteTest("            ", index));
   }

@@ -1,9 +1,9 @@
 #include "script/lookout_include.h"
 
-#include "compiler/session.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -41,7 +41,7 @@ std::string TriggerTest(const db::Recordset& point, const LookoutSide& side) {
 
 // Reveals the area on the spot (single-player) or through a numbered case of
 // handleMessage that the server sends to every machine (multiplayer).
-void WriteReveal(Session& session, OutputFile& file, const db::Recordset& point,
+void WriteReveal(ScriptSession& session, OutputFile& file, const db::Recordset& point,
                  const LookoutSide& side, const std::string& flag) {
   std::string x = "aPoint[0] = " + FieldText(point, "XCoordinate") + ";";
   std::string y = "aPoint[1] = " + FieldText(point, "YCoordinate") + ";";
@@ -62,7 +62,7 @@ void WriteReveal(Session& session, OutputFile& file, const db::Recordset& point,
 }
 
 // One guarded block: the point fires once, while its LOP flag is still true.
-void WriteLookoutBlock(Session& session, OutputFile& file, const db::Recordset& point,
+void WriteLookoutBlock(ScriptSession& session, OutputFile& file, const db::Recordset& point,
                        int16_t number) {
   std::string flag = "LOP" + to_string(number);
   LookoutSide side = SideOf(point);
@@ -79,22 +79,22 @@ void WriteLookoutBlock(Session& session, OutputFile& file, const db::Recordset& 
 
 }  // namespace
 
-bool WriteLookOutIncludeFile(Session& session, int16_t& mission, std::string& path_name) {
+bool WriteLookOutIncludeFile(ScriptSession& session, int16_t& mission, std::string& path_name) {
   ScriptState& script = session.script;
-  script.mission_record = session.database->OpenRecordset("NewMissions");
+  script.mission_record = session.shared.database->OpenRecordset("NewMissions");
   script.mission_record->FindFirst("[MissionID] = " + to_string(mission));
   if (script.mission_record->NoMatch()) return false;
 
   if (path_name.find_first_not_of(' ') == std::string::npos) path_name = "c:";
   std::string path = path_name + script.script_file_name + "_LOP.ABI";
-  OutputFile& file = session.files[FileRole::kMain];
+  OutputFile& file = session.shared.files[FileRole::kMain];
   file.Create(path);
   file.WriteLine(
       "//*********************************************************************************");
   file.WriteLine("// Lookout Point Include file for mission " + path);
   file.WriteLine();
 
-  std::unique_ptr<db::Recordset> points = session.database->OpenRecordset("LookoutPoints");
+  std::unique_ptr<db::Recordset> points = session.shared.database->OpenRecordset("LookoutPoints");
   std::string criteria = "MissionID = " + to_string(mission);
   int16_t number = 0;
   for (points->FindFirst(criteria); !points->NoMatch(); points->FindNext(criteria)) {

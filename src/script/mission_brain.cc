@@ -1,12 +1,12 @@
 #include "script/mission_brain.h"
 
-#include "compiler/session.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
 #include "script/lookout_include.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -19,35 +19,36 @@ std::string IncludeLine(std::string_view indent, const std::string& file_name) {
 
 // Opens the objective and action record sets and moves each to its last row,
 // so that their record counts are complete.
-std::unique_ptr<db::Recordset> OpenCountedRecords(Session& session, const std::string& source) {
-  std::unique_ptr<db::Recordset> records = session.database->OpenRecordset(source);
+std::unique_ptr<db::Recordset> OpenCountedRecords(ScriptSession& session,
+                                                  const std::string& source) {
+  std::unique_ptr<db::Recordset> records = session.shared.database->OpenRecordset(source);
   if (records->RecordCount() > 0) records->MoveLast();
   return records;
 }
 
 // A multiplayer mission needs objectives for two sides' worth of play, every
 // mission at least one, and every objective needs an action row.
-bool CheckRecordCounts(Session& session, int16_t mission) {
+bool CheckRecordCounts(ScriptSession& session, int16_t mission) {
   ScriptState& script = session.script;
   script.objective_records = OpenCountedRecords(
       session, "SELECT * FROM [Objectives] WHERE [MissionID] = " + to_string(mission) +
                    " ORDER BY [Alignment] DESC, [Objective] ASC");
   int32_t needed = IsMultiplayerMission(session) ? 2 : 1;
   if (script.objective_records->RecordCount() < needed) {
-    session.messages.Error("Incorrect record count in Objectives table.");
+    session.shared.messages.Error("Incorrect record count in Objectives table.");
     return false;
   }
   script.action_records = OpenCountedRecords(
       session, "SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = " + to_string(mission));
   if (script.action_records->RecordCount() < script.objective_records->RecordCount()) {
-    session.messages.Error("Incorrect record count in ObjectiveScripting table.");
+    session.shared.messages.Error("Incorrect record count in ObjectiveScripting table.");
     return false;
   }
   return true;
 }
 
 void WriteModuleHead(const BrainModule& module) {
-  const Session& session = module.session;
+  const ScriptSession& session = module.session;
   module.Write(brain_text::kOpeningRule);
   module.Write("");
   module.Write("module MissionBrain_" + session.script.script_file_name + " : integer;");
@@ -55,7 +56,7 @@ void WriteModuleHead(const BrainModule& module) {
   module.Write(brain_text::kHeaderRule);
   module.Write("     // Mission Name: " +
                PrintedForm(session.script.mission_record->Field("MissionName")));
-  module.Write("     // Created: " + session.creation_date);
+  module.Write("     // Created: " + session.shared.creation_date);
   module.Write(brain_text::kHeaderRule);
   module.Write("");
 }
@@ -77,7 +78,7 @@ void WriteConstants(const BrainModule& module) {
 // the primary counts are only ever added to: a host compiles each mission with
 // a compiler object of its own.
 void DeclareObjectiveFlags(BrainModule& module) {
-  Session& session = module.session;
+  ScriptSession& session = module.session;
   ScriptState& script = session.script;
   db::Recordset& objectives = module.objectives();
   int16_t index = 0;
@@ -125,7 +126,7 @@ struct VehicleCounts {
 
 VehicleCounts CountTriggeredVehicles(const BrainModule& module) {
   std::unique_ptr<db::Recordset> assignments =
-      module.session.database->OpenRecordset("MissionAssignments");
+      module.session.shared.database->OpenRecordset("MissionAssignments");
   std::string mission = MissionCriteria(module.mission);
   VehicleCounts counts;
   counts.created =
@@ -223,9 +224,9 @@ bool IsPrimaryObjective(const db::Recordset& objectives) {
 
 std::string MissionCriteria(int16_t mission) { return "[MissionID] = " + to_string(mission); }
 
-bool WriteMissionBrain(Session& session, int16_t mission) {
+bool WriteMissionBrain(ScriptSession& session, int16_t mission) {
   if (!CheckRecordCounts(session, mission)) return false;
-  OutputFile& file = session.files[FileRole::kMain];
+  OutputFile& file = session.shared.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + ".ABL");
   const Variant& multiplayer = session.script.mission_record->Field("Multiplayer");
   BrainModule module{session, file, mission, IsMultiplayerMission(session),
@@ -247,8 +248,8 @@ bool WriteMissionBrain(Session& session, int16_t mission) {
 
   // The lookout include is written with the main module closed, while the
   // _VAR, _INIT and _MP includes are still open for its lines.
-  int16_t lookout_mission = session.mission_identifier;
-  std::string lookout_folder = session.output_folder;
+  int16_t lookout_mission = session.shared.mission_identifier;
+  std::string lookout_folder = session.shared.output_folder;
   WriteLookOutIncludeFile(session, lookout_mission, lookout_folder);
   return true;
 }

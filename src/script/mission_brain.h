@@ -4,9 +4,9 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Writes the mission brain module, then the lookout include.
-bool WriteMissionBrain(Session& session, int16_t mission);
+bool WriteMissionBrain(ScriptSession& session, int16_t mission);
 
 }  // namespace quorvane

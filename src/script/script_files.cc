@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "compiler/session.h"
 #include "platform/line.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -89,7 +89,7 @@ constexpr std::array<PlacedText, 67> kHandleMessageHead = {{
     {24, "endcase;"},
 }};
 
-std::string MissionNameText(const Session& session) {
+std::string MissionNameText(const ScriptSession& session) {
   return PrintedForm(session.script.mission_record->Field("MissionName"));
 }
 
@@ -99,22 +99,22 @@ void WriteFileHead(OutputFile& file, std::string_view title, const std::string& 
   file.WriteLine();
 }
 
-void WriteMultiplayerLine(Session& session, int column, std::string_view text) {
+void WriteMultiplayerLine(ScriptSession& session, int column, std::string_view text) {
   WriteIncludeLine(session, FileRole::kMultiplayer, Line::At(column, text));
 }
 
-void WriteEmptyMultiplayerLine(Session& session) {
+void WriteEmptyMultiplayerLine(ScriptSession& session) {
   WriteIncludeLine(session, FileRole::kMultiplayer, Line());
 }
 
 }  // namespace
 
-bool FindMissionRecord(Session& session, int16_t mission) {
+bool FindMissionRecord(ScriptSession& session, int16_t mission) {
   ScriptState& script = session.script;
-  script.mission_record = session.database->OpenRecordset("NewMissions");
+  script.mission_record = session.shared.database->OpenRecordset("NewMissions");
   script.mission_record->FindFirst("[MissionID] = " + std::to_string(mission));
   if (script.mission_record->RecordCount() < 1 || script.mission_record->NoMatch()) {
-    session.messages.Error("Incorrect record count in NewMissions table.");
+    session.shared.messages.Error("Incorrect record count in NewMissions table.");
     return false;
   }
   std::string name = script.mission_record->Field("MissionFileName").ToText();
@@ -126,25 +126,25 @@ bool FindMissionRecord(Session& session, int16_t mission) {
   return true;
 }
 
-std::string MissionFileBase(const Session& session) {
-  return session.output_folder + session.script.script_file_name;
+std::string MissionFileBase(const ScriptSession& session) {
+  return session.shared.output_folder + session.script.script_file_name;
 }
 
-bool OpenVarInitFiles(Session& session) {
+bool OpenVarInitFiles(ScriptSession& session) {
   std::string base = MissionFileBase(session);
   std::string mission_name = MissionNameText(session);
-  OutputFile& variables = session.files[FileRole::kVariables];
+  OutputFile& variables = session.shared.files[FileRole::kVariables];
   variables.Create(base + "_VAR.ABI");
   WriteFileHead(variables, "// Variable Include file for mission ", mission_name);
-  OutputFile& init = session.files[FileRole::kInit];
+  OutputFile& init = session.shared.files[FileRole::kInit];
   init.Create(base + "_INIT.ABI");
   WriteFileHead(init, "// Init Include file for mission ", mission_name);
   return true;
 }
 
-bool OpenMultiplayerInclude(Session& session) {
+bool OpenMultiplayerInclude(ScriptSession& session) {
   session.script.event_counter = 0;
-  OutputFile& file = session.files[FileRole::kMultiplayer];
+  OutputFile& file = session.shared.files[FileRole::kMultiplayer];
   file.Create(MissionFileBase(session) + "_MP.ABI");
   file.WriteLine(kStarLine);
   file.WriteLine("// MultiPlayer Include file for mission " + MissionNameText(session));
@@ -155,14 +155,14 @@ bool OpenMultiplayerInclude(Session& session) {
   return true;
 }
 
-int16_t AddMultiplayerEvent(Session& session, std::string_view line, bool new_event) {
+int16_t AddMultiplayerEvent(ScriptSession& session, std::string_view line, bool new_event) {
   ScriptState& script = session.script;
   if (!new_event) {
     WriteMultiplayerLine(session, 24, line);
     return script.event_counter;
   }
   if (script.event_counter >= script.event_limit) {
-    session.messages.Notice("Too many Multiplayer Events.");
+    session.shared.messages.Notice("Too many Multiplayer Events.");
     return 0;
   }
   if (script.event_counter > 0) {
@@ -176,7 +176,7 @@ int16_t AddMultiplayerEvent(Session& session, std::string_view line, bool new_ev
   return script.event_counter;
 }
 
-void CloseMultiplayerInclude(Session& session) {
+void CloseMultiplayerInclude(ScriptSession& session) {
   if (session.script.event_counter > 0) {
     WriteMultiplayerLine(session, 24, "endcase;");
     WriteEmptyMultiplayerLine(session);
@@ -185,7 +185,7 @@ void CloseMultiplayerInclude(Session& session) {
   WriteEmptyMultiplayerLine(session);
   WriteMultiplayerLine(session, 1, "endfunction;");
   WriteEmptyMultiplayerLine(session);
-  session.files[FileRole::kMultiplayer].Close();
+  session.shared.files[FileRole::kMultiplayer].Close();
 }
 
 }  // namespace quorvane

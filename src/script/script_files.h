@@ -6,29 +6,29 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Finds the mission's NewMissions row and forms the script file name from its
 // MissionFileName. Refuses a mission without a row with the record-count message.
-bool FindMissionRecord(Session& session, int16_t mission);
+bool FindMissionRecord(ScriptSession& session, int16_t mission);
 
 // The output folder followed by the script file name: the base of every
 // script file name.
-std::string MissionFileBase(const Session& session);
+std::string MissionFileBase(const ScriptSession& session);
 
 // Creates the _VAR and _INIT includes with their heads.
-bool OpenVarInitFiles(Session& session);
+bool OpenVarInitFiles(ScriptSession& session);
 
 // Creates the _MP include with the head of handleMessage.
-bool OpenMultiplayerInclude(Session& session);
+bool OpenMultiplayerInclude(ScriptSession& session);
 
 // Adds a line to handleMessage. With `new_event` a new numbered case is opened
 // (the previous one closed) and its number returned; a case beyond the limit
 // is refused with a message and 0 returned. Without it the line joins the
 // current case, whose number is returned.
-int16_t AddMultiplayerEvent(Session& session, std::string_view line, bool new_event);
+int16_t AddMultiplayerEvent(ScriptSession& session, std::string_view line, bool new_event);
 
 // Closes the last numbered case and handleMessage, and the _MP include.
-void CloseMultiplayerInclude(Session& session);
+void CloseMultiplayerInclude(ScriptSession& session);
 
 }  // namespace quorvane

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "compiler/session.h"
+#include "script/script_session.h"
+#include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
@@ -19,11 +20,11 @@ const std::string kClosingLines = At(12, "endswitch;") + kEmpty + "endfunction;\
 
 // The numbered cases of handleMessage, written into an _MP include whose head
 // is left out.
-class MultiplayerEventTest : public testing::Test {
+class MultiplayerEventTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = testing::TempDir() + "quorvane_mp_events_test_MP.ABI";
-    session_.files[FileRole::kMultiplayer].Create(path_);
+    path_ = testing::TempDir() + "/mp_events_test_MP.ABI";
+    session_.shared.files[FileRole::kMultiplayer].Create(path_);
     session_.script.event_limit = 249;
   }
   std::string CloseAndRead() {
@@ -35,7 +36,9 @@ class MultiplayerEventTest : public testing::Test {
   }
 
   RecordingSink sink_;
-  Session session_{sink_};
+  Session shared_{sink_};
+  ScriptState state_;
+  ScriptSession session_{shared_, state_};
   std::string path_;
 };
 

@@ -16,16 +16,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path FixtureDir() {
-  static const fs::path dir = [] {
-    for (fs::path at = fs::absolute(QUORVANE_SOURCE_DIR); !at.empty(); at = at.parent_path()) {
-      if (fs::is_directory(at / "shared" / "fixtures")) return at / "shared" / "fixtures";
-      if (at == at.parent_path()) break;
-    }
-    if (fs::is_directory("/work/shared/fixtures")) return fs::path("/work/shared/fixtures");
-    throw std::runtime_error("cannot find the shared/fixtures folder above " QUORVANE_SOURCE_DIR);
-  }();
-  return dir;
+// The test data kept in the repository.
+fs::path FixtureDir() { return fs::path(QUORVANE_SOURCE_DIR) / "tests" / "data"; }
+
+// The third-party sample databases, which the repository may not hold: they
+// are looked for in shared/fixtures/thirdparty beside the checkout.
+fs::path ThirdpartyDir() {
+  return fs::path(QUORVANE_SOURCE_DIR).parent_path() / "shared" / "fixtures" / "thirdparty";
 }
 
 // The process's own temporary folder, removed when the process ends.
@@ -47,9 +44,14 @@ const fs::path& ProcessTempDir() {
 
 }  // namespace
 
-std::string FixturePath(const std::string& name) { return (FixtureDir() / name).string(); }
+std::string FixturePath(const std::string& name) {
+  const std::string thirdparty = "thirdparty/";
+  if (name.rfind(thirdparty, 0) == 0)
+    return (ThirdpartyDir() / name.substr(thirdparty.size())).string();
+  return (FixtureDir() / name).string();
+}
 
-bool ThirdpartyAvailable() { return fs::exists(FixtureDir() / "thirdparty" / "jet3_sample.mdb"); }
+bool ThirdpartyAvailable() { return fs::exists(ThirdpartyDir() / "jet3_sample.mdb"); }
 
 std::string TempDir() {
   static int counter = 0;

@@ -4,9 +4,11 @@
 
 namespace quorvane::testing {
 
-// The path of a file in the shared fixtures folder ("campaign.mdb",
-// "thirdparty/jet3_sample.mdb"), found by walking up from the source tree to
-// a folder that holds shared/fixtures.
+// The path of a file of the repository's test data, tests/data ("campaign.mdb",
+// "scale/units10000.mdb"). Names under "thirdparty/" ("thirdparty/jet3_sample.mdb")
+// are third-party samples that the repository may not hold: they are looked for
+// in shared/fixtures/thirdparty beside the checkout, and tests that read them
+// skip unless ThirdpartyAvailable().
 std::string FixturePath(const std::string& name);
 
 // A SQLite database built from the fixture NAME.sql ("campaign"), made once

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/structure_include.h"
 #include "support/fixtures.h"
 
@@ -137,19 +137,21 @@ StructureOutput WriteStructures(const StructureMission& mission) {
   BuildDatabase(database_path, MissionSql(mission));
 
   RecordingSink sink;
-  Session session(sink);
-  session.database = db::OpenDatabase(database_path);
-  session.output_folder = folder + "/";
+  Session shared(sink);
+  ScriptState state;
+  ScriptSession session{shared, state};
+  shared.database = db::OpenDatabase(database_path);
+  shared.output_folder = folder + "/";
   StructureOutput output;
   if (!FindMissionRecord(session, 1)) throw std::runtime_error("no test mission row");
   OpenVarInitFiles(session);
   OpenMultiplayerInclude(session);
-  session.script.event_limit = mission.multiplayer ? 249 : 0;
+  state.event_limit = mission.multiplayer ? 249 : 0;
   int16_t number = 1;
   output.written = WriteStructureInclude(session, number);
   CloseVarInitFiles(session);
   CloseMultiplayerInclude(session);
-  session.files.CloseAll();
+  shared.files.CloseAll();
 
   const std::string base = MissionFileBase(session);
   output.str = ReadLines(base + "_STR.ABI", 3);

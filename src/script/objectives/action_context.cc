@@ -1,9 +1,9 @@
 #include "script/objectives/action_context.h"
 
-#include "compiler/session.h"
 #include "platform/line.h"
 #include "platform/number_text.h"
 #include "platform/variant.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 
@@ -74,8 +74,8 @@ std::string ActionContext::ActionFlag() const {
          "_Success";
 }
 
-void WriteBlockLine(Session& session, int column, std::string_view text) {
-  session.files[FileRole::kMain].WriteLine(Line::At(column, text));
+void WriteBlockLine(ScriptSession& session, int column, std::string_view text) {
+  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
 std::string Fill(std::string_view pattern, std::string_view group, std::string_view count) {

@@ -10,7 +10,7 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // How an action block decides: S succeeds on its condition and fails at the
 // deadline, F fails on its condition and succeeds at the deadline. A few
@@ -34,7 +34,7 @@ enum class Timing { kAnytime, kAfterLastAction, kOther };
 
 // One action row of one objective, as the action builders see it.
 struct ActionContext {
-  Session& session;
+  ScriptSession& session;
   const db::Recordset& objective;  // positioned on the objective
   const db::Recordset& action;     // positioned on the action row
   int16_t objective_number;        // n in Objective_n_Decided
@@ -70,7 +70,7 @@ struct ActionContext {
 };
 
 // Writes one line of an action block into the brain module at a column.
-void WriteBlockLine(Session& session, int column, std::string_view text);
+void WriteBlockLine(ScriptSession& session, int column, std::string_view text);
 
 // A condition pattern filled in: "@" stands for the group, "#" for the count.
 std::string Fill(std::string_view pattern, std::string_view group, std::string_view count = {});

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "script/objectives/objective_actions.h"
-#include "support/script_session.h"
+#include "support/script_fixture.h"
 
 namespace quorvane {
 namespace {
 
 using testing_support::At;
-using testing_support::ScriptSession;
+using testing_support::ScriptFixture;
 using testing_support::SqlText;
 
 constexpr int kClan = 1;
@@ -85,7 +85,7 @@ class ActionFormTest : public testing::TestWithParam<ActionCase> {};
 // place among actions that write no block.
 TEST_P(ActionFormTest, WritesItsBlock) {
   const ActionCase& c = GetParam();
-  ScriptSession script(false);
+  ScriptFixture script(false);
   std::string time_left = c.time_left == kNullTime ? "NULL" : std::to_string(c.time_left);
   script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", 1, " +
              time_left + ");" +

@@ -1,11 +1,11 @@
 // The objective marker, the failure of a secondary objective and the
 // designer's own ABL conditions.
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
 #include "script/objectives/objective_outcome.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -24,7 +24,7 @@ void SetObjectiveMarker(const ActionContext& context) {
   std::string marker = "setObjectivePos(" + Number(context.objective_number) + "," +
                        context.Parm(1) + ".0," + context.Parm(2) + ".0,0.0);";
   std::string done = context.ActionFlag() + " = TRUE;";
-  Session& session = context.session;
+  ScriptSession& session = context.session;
   if (context.ParmIs(4, "Anytime")) {
     WriteInit(context, marker);
     WriteInit(context, done);
@@ -48,7 +48,7 @@ void SetObjectiveMarker(const ActionContext& context) {
 // Counts as done from the start and fails the objective once the side has
 // won all its primary objectives.
 void FailSecondaryObjective(const ActionContext& context) {
-  Session& session = context.session;
+  ScriptSession& session = context.session;
   WriteInit(context, context.ActionFlag() + " = TRUE;");
   WriteBlockLine(
       session, 18,
@@ -60,8 +60,8 @@ void FailSecondaryObjective(const ActionContext& context) {
   if (IsMultiplayerMission(session)) {
     AddMultiplayerEvent(session, failed, true);
     int16_t event = AddMultiplayerEvent(session, decided, false);
-    session.files[FileRole::kMain].WriteLine("sendMessage(" + Number(event) + ",0);");
-    session.files[FileRole::kMain].WriteLine("handleMessage;");
+    session.shared.files[FileRole::kMain].WriteLine("sendMessage(" + Number(event) + ",0);");
+    session.shared.files[FileRole::kMain].WriteLine("handleMessage;");
   } else {
     WriteBlockLine(session, 24, failed);
     WriteBlockLine(session, 24, decided);
@@ -98,7 +98,7 @@ std::optional<ActionLines> AblFail(const ActionContext& context) {
 void AblSuccessFail(const ActionContext& context) {
   std::optional<std::string> head = ChainedCondition(context, context.Parm(1));
   if (!head) return;
-  Session& session = context.session;
+  ScriptSession& session = context.session;
   int16_t n = context.objective_number;
   int16_t i = context.action_index;
   std::string failure_test = "if (" + context.Parm(2) + ") then";

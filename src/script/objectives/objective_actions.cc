@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/objectives/action_builders.h"
 #include "script/objectives/deadline_line.h"
 #include "script/objectives/objective_outcome.h"
 #include "script/row_count.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -90,7 +90,7 @@ void WriteStandardBlock(const ActionContext& context, const ActionKind& kind) {
   if (!lines) return;
   DeadlineForm form = context.ParmIs(1, "All") ? kind.deadline_for_all : kind.deadline;
   std::string deadline = form == kByAction ? lines->deadline : DeadlineLine(context, form);
-  Session& session = context.session;
+  ScriptSession& session = context.session;
   for (const std::string& line : lines->before) WriteBlockLine(session, 18, line);
   for (const std::string& statement : lines->init) WriteInitLine(session, statement);
   for (const std::string& line : lines->condition) WriteBlockLine(session, 18, line);
@@ -116,7 +116,7 @@ void WriteActionBlock(const ActionContext& context) {
 
 }  // namespace
 
-bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objective_number,
+bool WriteObjectiveActions(ScriptSession& session, int32_t objective_id, int16_t objective_number,
                            int16_t side) {
   ScriptState& script = session.script;
   db::Recordset& actions = *script.action_records;
@@ -129,7 +129,7 @@ bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objec
     ActionContext context{session,          *script.objective_records,   actions,
                           objective_number, static_cast<int16_t>(index), side};
     WriteActionBlock(context);
-    session.files[FileRole::kMain].WriteLine();
+    session.shared.files[FileRole::kMain].WriteLine();
     actions.FindNext(criteria);
   }
   WriteAllActionsSuccess(session, script.objective_action_count, objective_number);

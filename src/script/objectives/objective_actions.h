@@ -4,11 +4,11 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Writes the action blocks of one objective into the brain module. False when
 // the objective has no action row (nothing is written).
-bool WriteObjectiveActions(Session& session, int32_t objective_id, int16_t objective_number,
+bool WriteObjectiveActions(ScriptSession& session, int32_t objective_id, int16_t objective_number,
                            int16_t side);
 
 }  // namespace quorvane

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/runtime_error.h"
-#include "support/script_session.h"
+#include "support/script_fixture.h"
 
 namespace quorvane {
 namespace {
 
-using testing_support::ScriptSession;
+using testing_support::ScriptFixture;
 using testing_support::SqlText;
 
 std::string Action(int objective, const char* action, std::vector<const char*> parms = {}) {
@@ -20,12 +20,12 @@ std::string Action(int objective, const char* action, std::vector<const char*> p
 }
 
 // Objective 2 (id 20) of mission 7, a secondary objective.
-void AddObjective(ScriptSession& script, int alignment) {
+void AddObjective(ScriptFixture& script, int alignment) {
   script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(alignment) + ", 1, 900)");
 }
 
 TEST(WriteObjectiveActionsTest, WithoutActionRowsWritesNothing) {
-  ScriptSession script(false);
+  ScriptFixture script(false);
   AddObjective(script, 2);
   script.Sql(Action(21, "ABL SUCCESS", {"B", nullptr, nullptr, "Anytime"}));
   script.Open();
@@ -49,7 +49,7 @@ TEST_P(StructurePositionErrorTest, EndsTheRun) {
   const PositionErrorCase& c = GetParam();
   for (const char* action :
        {"Destroy Structure", "Guard Structure", "Capture Structure", "King Of Hill"}) {
-    ScriptSession script(false);
+    ScriptFixture script(false);
     AddObjective(script, 2);
     script.Sql(Action(20, "Escort Convoy") +
                Action(20, action, {c.block, c.vertex, "Yes", c.number}));
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Positions, StructurePositionErrorTest,
 // objective) of the action's mission; without any, each such row warns and
 // writes only its empty line.
 TEST(WriteObjectiveActionsTest, CaptureWithoutCaptureableEnemyWarnsPerRow) {
-  ScriptSession script(false);
+  ScriptFixture script(false);
   AddObjective(script, 1);
   script.Sql(
       "INSERT INTO MissionAssignments VALUES (7, 'Clan', -1), (7, 'Inner Sphere', 0), "

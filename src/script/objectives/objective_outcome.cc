@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "compiler/session.h"
 #include "platform/line.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -15,31 +15,31 @@ std::string Number(int value) { return std::to_string(value); }
 
 int OutcomeColumn(int16_t level) { return 18 + 6 * std::max<int>(level, 1); }
 
-const Variant& ObjectiveField(const Session& session, std::string_view name) {
+const Variant& ObjectiveField(const ScriptSession& session, std::string_view name) {
   return session.script.objective_records->Field(name);
 }
 
 // Priority 0 is a primary objective. A Null priority is neither primary nor
 // secondary: it gets the secondary voice line but no failure music.
-bool IsPrimary(const Session& session) {
+bool IsPrimary(const ScriptSession& session) {
   return EqualsNumber(ObjectiveField(session, "Priority"), 0);
 }
 
-bool IsSecondary(const Session& session) {
+bool IsSecondary(const ScriptSession& session) {
   std::optional<int> order = CompareWithNumber(ObjectiveField(session, "Priority"), 0);
   return order && *order != 0;
 }
 
-bool IsClanObjective(const Session& session) {
+bool IsClanObjective(const ScriptSession& session) {
   return EqualsNumber(ObjectiveField(session, "Alignment"), 1);
 }
 
-void WriteModuleLine(Session& session, int column, std::string_view text) {
-  session.files[FileRole::kMain].WriteLine(Line::At(column, text));
+void WriteModuleLine(ScriptSession& session, int column, std::string_view text) {
+  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
 // The server sends the case to every client and handles it itself.
-void WriteEventCall(Session& session, int column, int16_t event) {
+void WriteEventCall(ScriptSession& session, int column, int16_t event) {
   WriteModuleLine(session, column, "sendMessage(" + Number(event) + ",0);");
   WriteModuleLine(session, column, "handleMessage;");
 }
@@ -48,12 +48,12 @@ std::string DecidedStatement(int16_t objective) {
   return "Objective_" + Number(objective) + "_Decided = TRUE;";
 }
 
-std::string HomeTeamTest(const Session& session) {
+std::string HomeTeamTest(const ScriptSession& session) {
   return IsClanObjective(session) ? "if (getHomeTeam == CLAN_FORCE) then"
                                   : "if (getHomeTeam == PLAYER_FORCE) then";
 }
 
-void WriteInlineObjectiveSuccess(Session& session, int16_t objective, int column) {
+void WriteInlineObjectiveSuccess(ScriptSession& session, int16_t objective, int column) {
   WriteModuleLine(session, column, "SetObjectiveStatus(" + Number(objective) + ",SUCCESS);");
   WriteModuleLine(session, column, "playBetty(BETTY_OBJECTIVE_COMPLETE);");
   if (IsPrimary(session)) WriteModuleLine(session, column, "VictoryLevel = VictoryLevel + 1;");
@@ -66,7 +66,7 @@ void WriteInlineObjectiveSuccess(Session& session, int16_t objective, int column
 }
 
 // Adds the objective's success as a new case of handleMessage; returns its number.
-int16_t AddObjectiveSuccessEvent(Session& session, int16_t objective) {
+int16_t AddObjectiveSuccessEvent(ScriptSession& session, int16_t objective) {
   int16_t event =
       AddMultiplayerEvent(session, "SetObjectiveStatus(" + Number(objective) + ",SUCCESS);", true);
   if (IsPrimary(session)) {
@@ -89,7 +89,7 @@ int16_t AddObjectiveSuccessEvent(Session& session, int16_t objective) {
   return event;
 }
 
-void WriteObjectiveSuccessAt(Session& session, int16_t objective, int column) {
+void WriteObjectiveSuccessAt(ScriptSession& session, int16_t objective, int column) {
   if (IsMultiplayerMission(session)) {
     WriteEventCall(session, column, AddObjectiveSuccessEvent(session, objective));
   } else {
@@ -99,7 +99,8 @@ void WriteObjectiveSuccessAt(Session& session, int16_t objective, int column) {
 
 }  // namespace
 
-void WriteObjectiveSuccess(Session& session, int16_t objective, int16_t action, int16_t level) {
+void WriteObjectiveSuccess(ScriptSession& session, int16_t objective, int16_t action,
+                           int16_t level) {
   int column = OutcomeColumn(level);
   if (session.script.objective_action_count == 1) {
     WriteObjectiveSuccessAt(session, objective, column);
@@ -113,7 +114,7 @@ void WriteObjectiveSuccess(Session& session, int16_t objective, int16_t action, 
   }
 }
 
-void WriteObjectiveFailure(Session& session, int16_t objective, int16_t, int16_t level) {
+void WriteObjectiveFailure(ScriptSession& session, int16_t objective, int16_t, int16_t level) {
   int column = OutcomeColumn(level);
   std::string status = "SetObjectiveStatus(" + Number(objective) + ",FAILED);";
   std::string_view voice = IsPrimary(session) ? "playBetty(BETTY_CANNOT_COMP_OBJ);"
@@ -135,7 +136,7 @@ void WriteObjectiveFailure(Session& session, int16_t objective, int16_t, int16_t
   WriteEventCall(session, column, event);
 }
 
-void WriteAllActionsSuccess(Session& session, int16_t action_count, int16_t objective) {
+void WriteAllActionsSuccess(ScriptSession& session, int16_t action_count, int16_t objective) {
   if (action_count < 2) return;
   std::string test = "if (";
   for (int action = 1; action <= action_count; ++action) {
@@ -145,7 +146,7 @@ void WriteAllActionsSuccess(Session& session, int16_t action_count, int16_t obje
   WriteModuleLine(session, 18, test);
   WriteObjectiveSuccessAt(session, objective, 24);
   WriteModuleLine(session, 18, "endif;");
-  session.files[FileRole::kMain].WriteLine();
+  session.shared.files[FileRole::kMain].WriteLine();
 }
 
 }  // namespace quorvane

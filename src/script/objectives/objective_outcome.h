@@ -4,7 +4,7 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // The code that records an action's or objective's outcome inside an action
 // block of the brain module. Single-player missions get the statements
@@ -14,13 +14,15 @@ struct Session;
 
 // Success of action `action` of objective `objective`: with several actions
 // only the action's flag is set; with one, the objective succeeds.
-void WriteObjectiveSuccess(Session& session, int16_t objective, int16_t action, int16_t level);
+void WriteObjectiveSuccess(ScriptSession& session, int16_t objective, int16_t action,
+                           int16_t level);
 
 // Failure of an action, which always fails the whole objective.
-void WriteObjectiveFailure(Session& session, int16_t objective, int16_t action, int16_t level);
+void WriteObjectiveFailure(ScriptSession& session, int16_t objective, int16_t action,
+                           int16_t level);
 
 // After the last action block of an objective with two or more actions: the
 // objective succeeds once every action flag is set.
-void WriteAllActionsSuccess(Session& session, int16_t action_count, int16_t objective);
+void WriteAllActionsSuccess(ScriptSession& session, int16_t action_count, int16_t objective);
 
 }  // namespace quorvane

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/script_session.h"
+#include "support/script_fixture.h"
 
 namespace quorvane {
 namespace {
 
 using testing_support::At;
-using testing_support::ScriptSession;
+using testing_support::ScriptFixture;
 
 enum class Outcome { kSuccess, kFailure, kAllActions };
 constexpr int kClan = 1;
@@ -35,7 +35,7 @@ class ObjectiveOutcomeTest : public testing::TestWithParam<OutcomeCase> {};
 // Objective 4, action 2; three Inner Sphere and two Clan primary objectives.
 TEST_P(ObjectiveOutcomeTest, WritesModuleLinesAndEvent) {
   const OutcomeCase& c = GetParam();
-  ScriptSession script(c.multiplayer);
+  ScriptFixture script(c.multiplayer);
   std::string priority = c.priority == kNullPriority ? "NULL" : std::to_string(c.priority);
   script.Sql("INSERT INTO Objectives VALUES (7, 20, " + std::to_string(c.alignment) + ", " +
              priority + ", -1)");

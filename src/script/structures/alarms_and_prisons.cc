@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/linked_objects.h"
 

@@ -1,7 +1,7 @@
 #include "script/structures/branch_statements.h"
 
-#include "compiler/session.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 

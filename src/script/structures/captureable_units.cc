@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 namespace {
@@ -57,11 +57,13 @@ bool ComesBefore(const db::Recordset& row, double role, double unique_entry) {
 
 }  // namespace
 
-int16_t GetAssignmentIndex(Session& session, int32_t unique_entry) {
-  std::unique_ptr<db::Recordset> units = session.database->OpenRecordset("MissionAssignments");
+int16_t GetAssignmentIndex(ScriptSession& session, int32_t unique_entry) {
+  std::unique_ptr<db::Recordset> units =
+      session.shared.database->OpenRecordset("MissionAssignments");
   units->FindFirst("[UniqueEntry] = " + std::to_string(unique_entry));
   if (units->NoMatch()) {
-    session.messages.Notice("Couldn't find MissionAssignment" + std::to_string(unique_entry));
+    session.shared.messages.Notice("Couldn't find MissionAssignment" +
+                                   std::to_string(unique_entry));
     units->Close();
     return -1;
   }
@@ -81,15 +83,16 @@ int16_t GetAssignmentIndex(Session& session, int32_t unique_entry) {
   return index;
 }
 
-bool WriteCaptureableUnits(Session& session, int16_t mission) {
-  std::unique_ptr<db::Recordset> units = session.database->OpenRecordset("MissionAssignments");
+bool WriteCaptureableUnits(ScriptSession& session, int16_t mission) {
+  std::unique_ptr<db::Recordset> units =
+      session.shared.database->OpenRecordset("MissionAssignments");
   const std::string criteria =
       "[MissionID] = " + std::to_string(mission) + " AND [Captureable] = TRUE";
   units->FindFirst(criteria);
   while (!units->NoMatch()) {
     std::optional<std::string_view> force = ForceName(units->Field("Alignment"));
     if (!force) {
-      session.messages.Notice("Alignment not set correctly on captureable vehicle.");
+      session.shared.messages.Notice("Alignment not set correctly on captureable vehicle.");
       return false;
     }
     const std::string group = ScriptForceGroup(units->Field("ForceGroup"));

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/branch_statements.h"
 #include "script/structures/control_branches.h"
@@ -181,7 +181,7 @@ void WriteVehicleBay(StructureContext& bay) {
     bay.Write(6, "removeVehicleBay(" + bay.identifier + ");");
     bay.Write("endif;");
   } else if (EqualsNumber(bay.alignment, 2)) {
-    bay.session.messages.Notice(
+    bay.session.shared.messages.Notice(
         "The design does not permit you to have an Inner Sphere Vehicle Bay.  Please change the "
         "alignment to Clan.");
   }

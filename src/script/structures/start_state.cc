@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/branch_statements.h"
 
 namespace quorvane {

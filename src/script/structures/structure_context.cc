@@ -2,17 +2,17 @@
 
 #include <array>
 
-#include "compiler/session.h"
 #include "platform/line.h"
 #include "script/abl_text.h"
+#include "script/script_session.h"
 
 namespace quorvane {
 
 void StructureContext::Write(int column, std::string_view text) const {
-  session.files[FileRole::kMain].WriteLine(Line::At(column, text));
+  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
-void StructureContext::WriteEmptyLine() const { session.files[FileRole::kMain].WriteLine(); }
+void StructureContext::WriteEmptyLine() const { session.shared.files[FileRole::kMain].WriteLine(); }
 
 void StructureContext::WriteLines(std::span<const PlacedLine> lines) const {
   for (const PlacedLine& line : lines) {

@@ -11,7 +11,7 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Counters of one structure include run; their final values are written at
 // the end of the include.
@@ -34,11 +34,11 @@ struct PlacedLine {
 // files of the session, the linked-object rows, the run's counters and the
 // values formed once per structure.
 struct StructureContext {
-  StructureContext(Session& session, db::Recordset& associates, StructureCounts& counts,
+  StructureContext(ScriptSession& session, db::Recordset& associates, StructureCounts& counts,
                    bool multiplayer)
       : session(session), associates(associates), counts(counts), multiplayer(multiplayer) {}
 
-  Session& session;
+  ScriptSession& session;
   db::Recordset& associates;
   StructureCounts& counts;
   bool multiplayer;

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "compiler/session.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/captureable_units.h"
 #include "script/structures/start_state.h"
@@ -48,8 +48,8 @@ constexpr std::array<ResetLine, 13> kAlarmReset = {{
     {ResetLineUse::kEvery, 1, "endif;"},
 }};
 
-void WriteFileHead(Session& session) {
-  OutputFile& file = session.files[FileRole::kMain];
+void WriteFileHead(ScriptSession& session) {
+  OutputFile& file = session.shared.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + "_STR.ABI");
   file.WriteLine(kStarLine);
   file.WriteLine("// Structure Include file for mission " +
@@ -62,18 +62,20 @@ void WriteFileHead(Session& session) {
 void ReadStructure(StructureContext& structure, const db::Recordset& row) {
   structure.identifier = row.Field("Identifier").ToText();
   std::string checked = structure.identifier;
-  MakeAblIdentifier(structure.session.messages, checked);
+  MakeAblIdentifier(structure.session.shared.messages, checked);
   structure.structure_id = JoinedForm(row.Field("StructureID"));
   structure.alignment = row.Field("Alignment");
   structure.initial_damage = row.Field("InitialDamage");
   structure.captureable = row.Field("Captureable").IsTrue();
 }
 
-void WriteStructures(Session& session, int16_t mission, StructureCounts& counts) {
-  std::unique_ptr<db::Recordset> structures = session.database->OpenRecordset("MissionStructures");
-  std::unique_ptr<db::Recordset> salvage = session.database->OpenRecordset("StructureSalvage");
+void WriteStructures(ScriptSession& session, int16_t mission, StructureCounts& counts) {
+  std::unique_ptr<db::Recordset> structures =
+      session.shared.database->OpenRecordset("MissionStructures");
+  std::unique_ptr<db::Recordset> salvage =
+      session.shared.database->OpenRecordset("StructureSalvage");
   std::unique_ptr<db::Recordset> associates =
-      session.database->OpenRecordset("StructureAssociates");
+      session.shared.database->OpenRecordset("StructureAssociates");
   if (structures->RecordCount() < 1) return;
   const bool multiplayer = IsMultiplayerMission(session);
   structures->FindFirst("[MissionID] =" + std::to_string(mission));
@@ -87,9 +89,9 @@ void WriteStructures(Session& session, int16_t mission, StructureCounts& counts)
   }
 }
 
-void WriteAlarmReset(Session& session) {
+void WriteAlarmReset(ScriptSession& session) {
   const bool multiplayer = IsMultiplayerMission(session);
-  OutputFile& file = session.files[FileRole::kMain];
+  OutputFile& file = session.shared.files[FileRole::kMain];
   for (const ResetLine& line : kAlarmReset) {
     if ((line.use == ResetLineUse::kSinglePlayer && multiplayer) ||
         (line.use == ResetLineUse::kMultiplayer && !multiplayer)) {
@@ -100,17 +102,17 @@ void WriteAlarmReset(Session& session) {
 }
 
 // A count at the end of the include, written with a blank in front.
-void WriteCount(Session& session, std::string_view name, int16_t count) {
+void WriteCount(ScriptSession& session, std::string_view name, int16_t count) {
   WriteInitLine(session, name, " " + std::to_string(count));
 }
 
-void WriteEndOfInclude(Session& session, const StructureCounts& counts) {
+void WriteEndOfInclude(ScriptSession& session, const StructureCounts& counts) {
   if (counts.mech_bays > 0) WriteCount(session, "TotalMechBays", counts.mech_bays);
   if (counts.vehicle_bays > 0) WriteCount(session, "TotalVehicleBays", counts.vehicle_bays);
   if (counts.object_list > 0) {
     WriteCount(session, "ObjectListSize", counts.object_list);
     if (counts.object_list > kObjectListLimit) {
-      session.messages.Notice("Too many items on the ObjectList. Max is 10 (0 to 9).");
+      session.shared.messages.Notice("Too many items on the ObjectList. Max is 10 (0 to 9).");
     }
   }
   if (counts.perimeter_alarms > 0) {
@@ -120,13 +122,13 @@ void WriteEndOfInclude(Session& session, const StructureCounts& counts) {
 
 }  // namespace
 
-bool WriteStructureInclude(Session& session, int16_t& mission) {
+bool WriteStructureInclude(ScriptSession& session, int16_t& mission) {
   WriteFileHead(session);
   if (!WriteCaptureableUnits(session, mission)) return false;
   StructureCounts counts;
   WriteStructures(session, mission, counts);
   WriteEndOfInclude(session, counts);
-  session.files[FileRole::kMain].Close();
+  session.shared.files[FileRole::kMain].Close();
   return true;
 }
 

@@ -4,9 +4,9 @@
 
 namespace quorvane {
 
-struct Session;
+struct ScriptSession;
 
 // Writes the _STR include: every structure's start state and behaviour.
-bool WriteStructureInclude(Session& session, int16_t& mission);
+bool WriteStructureInclude(ScriptSession& session, int16_t& mission);
 
 }  // namespace quorvane

@@ -4,20 +4,20 @@
 #include <string>
 #include <vector>
 
-#include "compiler/session.h"
 #include "platform/message_sink.h"
+#include "script/script_session.h"
 
 namespace quorvane::testing_support {
 
-// A session in the middle of the script run of mission 7: the brain module,
+// The state of a compiler object in the middle of the script run of mission 7: the brain module,
 // _INIT and _MP files open in a temporary folder, and a small SQLite mission
 // database with the tables the objective writers read (NewMissions,
 // Objectives, ObjectiveScripting, MissionAssignments). Rows are added with
 // SQL, then Open() positions the record sets as the brain leaves them.
-class ScriptSession {
+class ScriptFixture {
  public:
-  explicit ScriptSession(bool multiplayer);
-  ~ScriptSession();
+  explicit ScriptFixture(bool multiplayer);
+  ~ScriptFixture();
 
   // Runs SQL statements on the mission database (before Open).
   void Sql(const std::string& statements);
@@ -29,7 +29,9 @@ class ScriptSession {
   std::vector<std::string> Lines(FileRole role);
 
   RecordingSink sink;
-  Session session{sink};
+  Session shared{sink};
+  ScriptState state;
+  ScriptSession session{shared, state};
 
  private:
   std::filesystem::path folder_;

@@ -5,17 +5,16 @@
 #include <string>
 
 #include "database/database.h"
-#include "fit/fit_state.h"
 #include "platform/message_sink.h"
 #include "platform/output_file.h"
-#include "script/script_state.h"
 
 namespace quorvane {
 
-// The member state that the steps of one compiler object share: the open
-// mission database, the output folder, the open output files and the state of
-// the FIT and script writers. Nothing is reset at the start of an operation
-// except by the step that owns it.
+// The member state of one compiler object that all its steps share: the
+// messages, the open mission database, the output folder and the open output
+// files. The FIT writer's and the script writers' own state is kept beside it
+// (FitState, ScriptState); the compiler object owns all three. Nothing is reset
+// at the start of an operation except by the step that owns it.
 struct Session {
   explicit Session(MessageSink& sink) : messages(sink) {}
 
@@ -26,8 +25,6 @@ struct Session {
   std::string creation_date;  // "YYYY-MM-DD" of the header lines
   int16_t mission_identifier = 0;
   OutputFiles files;
-  FitState fit;
-  ScriptState script;
 };
 
 }  // namespace quorvane

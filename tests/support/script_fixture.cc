@@ -1,4 +1,4 @@
-#include "support/script_session.h"
+#include "support/script_fixture.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -21,27 +21,27 @@ CREATE TABLE ObjectiveScripting (MissionID INTEGER, ObjectiveID INTEGER, Action 
 CREATE TABLE MissionAssignments (MissionID INTEGER, Alignment TEXT(50), Captureable YESNO);
 )";
 
-ScriptSession::ScriptSession(bool multiplayer) {
+ScriptFixture::ScriptFixture(bool multiplayer) {
   std::string pattern =
       (std::filesystem::temp_directory_path() / "quorvane_script_XXXXXX").string();
   folder_ = mkdtemp(pattern.data());
-  session.output_folder = folder_.string() + "/";
-  session.files[FileRole::kMain].Create((folder_ / "brain.abl").string());
-  session.files[FileRole::kInit].Create((folder_ / "init.abi").string());
-  session.files[FileRole::kMultiplayer].Create((folder_ / "mp.abi").string());
-  session.script.event_limit = multiplayer ? 249 : 0;
+  shared.output_folder = folder_.string() + "/";
+  shared.files[FileRole::kMain].Create((folder_ / "brain.abl").string());
+  shared.files[FileRole::kInit].Create((folder_ / "init.abi").string());
+  shared.files[FileRole::kMultiplayer].Create((folder_ / "mp.abi").string());
+  state.event_limit = multiplayer ? 249 : 0;
   Sql(kSchema);
   Sql(std::string("INSERT INTO NewMissions VALUES (7, ") + (multiplayer ? "-1" : "0") + ")");
 }
 
-ScriptSession::~ScriptSession() {
-  session.files.CloseAll();
-  session.script = {};
-  session.database.reset();
+ScriptFixture::~ScriptFixture() {
+  shared.files.CloseAll();
+  state = {};
+  shared.database.reset();
   std::filesystem::remove_all(folder_);
 }
 
-void ScriptSession::Sql(const std::string& statements) {
+void ScriptFixture::Sql(const std::string& statements) {
   sqlite3* db = nullptr;
   std::string path = (folder_ / "mission.sqlite").string();
   char* error = nullptr;
@@ -53,20 +53,19 @@ void ScriptSession::Sql(const std::string& statements) {
   if (result != SQLITE_OK) throw RuntimeError("test database: " + reason);
 }
 
-void ScriptSession::Open(int objective_id) {
-  session.database = db::OpenDatabase((folder_ / "mission.sqlite").string());
-  ScriptState& script = session.script;
-  script.mission_record = session.database->OpenRecordset("NewMissions");
-  script.mission_record->FindFirst("[MissionID] = 7");
-  script.objective_records =
-      session.database->OpenRecordset("SELECT * FROM [Objectives] WHERE [MissionID] = 7");
-  script.objective_records->FindFirst("[ObjectiveID] = " + std::to_string(objective_id));
-  script.action_records =
-      session.database->OpenRecordset("SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = 7");
+void ScriptFixture::Open(int objective_id) {
+  shared.database = db::OpenDatabase((folder_ / "mission.sqlite").string());
+  state.mission_record = shared.database->OpenRecordset("NewMissions");
+  state.mission_record->FindFirst("[MissionID] = 7");
+  state.objective_records =
+      shared.database->OpenRecordset("SELECT * FROM [Objectives] WHERE [MissionID] = 7");
+  state.objective_records->FindFirst("[ObjectiveID] = " + std::to_string(objective_id));
+  state.action_records =
+      shared.database->OpenRecordset("SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = 7");
 }
 
-std::vector<std::string> ScriptSession::Lines(FileRole role) {
-  OutputFile& file = session.files[role];
+std::vector<std::string> ScriptFixture::Lines(FileRole role) {
+  OutputFile& file = shared.files[role];
   std::string path = file.path();
   file.Close();
   std::ifstream in(path, std::ios::binary);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "database/session.h"
+#include "script/script_state.h"
+
+namespace quorvane {
+
+// What a script writer sees of the compiler object: the state all steps share
+// and the script writers' own state.
+struct ScriptSession {
+  Session& shared;
+  ScriptState& script;
+};
+
+}  // namespace quorvane
