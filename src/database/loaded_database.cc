@@ -1,7 +1,5 @@
 #include "database/loaded_database.h"
 
-#include <numeric>
-
 #include "database/criteria.h"
 #include "database/dynaset.h"
 #include "database/jet_text.h"
@@ -12,7 +10,7 @@ namespace quorvane::db {
 LoadedDatabase::LoadedDatabase(std::unique_ptr<TableSource> source)
     : source_(std::move(source)), table_names_(source_->TableNames()) {
   for (const auto& name : table_names_) {
-    tables_.try_emplace(FoldCase(name), Table{name, nullptr, ""});
+    tables_.try_emplace(FoldCase(name), Table{name, nullptr, "", nullptr});
   }
 }
 
@@ -53,14 +51,13 @@ const std::string& LoadedDatabase::InEngine(Table& table) {
   return table.engine_name;
 }
 
-std::unique_ptr<Recordset> LoadedDatabase::OpenRecordset(std::string_view source) {
+std::shared_ptr<OrderedRows> LoadedDatabase::Select(std::string_view source) {
   SelectQuery query = ParseSource(source);
   Table& table = Find(query.table);
   std::shared_ptr<const TableData> data = Loaded(table);
   if (!query.HasWhere() && query.order.empty()) {
-    std::vector<uint32_t> rows(data->row_count());
-    std::iota(rows.begin(), rows.end(), 0u);
-    return std::make_unique<Dynaset>(data, std::move(rows));
+    if (!table.stored_order) table.stored_order = std::make_shared<OrderedRows>(data);
+    return table.stored_order;
   }
   std::string where;
   if (query.HasWhere()) {
@@ -78,7 +75,13 @@ std::unique_ptr<Recordset> LoadedDatabase::OpenRecordset(std::string_view source
     order += "c" + std::to_string(*column) + (key.descending ? " DESC" : " ASC");
   }
   const std::string& engine_table = InEngine(table);
-  return std::make_unique<Dynaset>(data, engine_->Select(engine_table, where, order));
+  return std::make_shared<OrderedRows>(data, engine_->Select(engine_table, where, order));
+}
+
+std::unique_ptr<Recordset> LoadedDatabase::OpenRecordset(std::string_view source) {
+  auto it = sources_.find(std::string(source));
+  if (it == sources_.end()) it = sources_.emplace(std::string(source), Select(source)).first;
+  return std::make_unique<Dynaset>(it->second);
 }
 
 }  // namespace quorvane::db

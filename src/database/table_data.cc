@@ -1,14 +1,16 @@
 #include "database/table_data.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
+#include "database/criteria.h"
 #include "database/jet_text.h"
 
 namespace quorvane::db {
 
 TableData::TableData(std::string name, std::vector<ColumnInfo> columns)
-    : name_(std::move(name)), columns_(std::move(columns)) {
+    : name_(std::move(name)), columns_(std::move(columns)), content_(columns_.size()) {
   for (size_t i = 0; i < columns_.size(); ++i) {
     // The first of two columns whose names differ only in case wins.
     column_by_folded_name_.emplace(FoldCase(columns_[i].name), i);
@@ -25,7 +27,17 @@ void TableData::AddRow(std::vector<Variant> values) {
   if (values.size() != columns_.size()) {
     throw std::logic_error("row of table " + name_ + " has the wrong number of values");
   }
-  for (auto& value : values) cells_.push_back(std::move(value));
+  for (size_t column = 0; column < values.size(); ++column) {
+    Variant& value = values[column];
+    Content& content = content_[column];
+    if (value.IsString()) {
+      content.texts = true;
+    } else if (!value.IsNull() && !value.IsEmpty()) {
+      content.numbers = true;
+      if (std::isnan(CriteriaNumber(value))) content.not_a_number = true;
+    }
+    cells_.push_back(std::move(value));
+  }
 }
 
 }  // namespace quorvane::db

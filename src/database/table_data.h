@@ -24,6 +24,15 @@ class TableData {
   size_t column_count() const { return columns_.size(); }
   size_t row_count() const { return column_count() == 0 ? 0 : cells_.size() / column_count(); }
 
+  // What a column holds, as criteria see its values (Null and Empty aside):
+  // numbers, texts, or both; and whether some number is not a number (NaN).
+  struct Content {
+    bool numbers = false;
+    bool texts = false;
+    bool not_a_number = false;
+  };
+  const Content& content(size_t column) const { return content_[column]; }
+
   // The column with this name (without regard to case), if any.
   std::optional<size_t> FindColumn(std::string_view name) const;
 
@@ -41,6 +50,7 @@ class TableData {
   std::vector<ColumnInfo> columns_;
   std::unordered_map<std::string, size_t> column_by_folded_name_;
   std::vector<Variant> cells_;
+  std::vector<Content> content_;
 };
 
 }  // namespace quorvane::db

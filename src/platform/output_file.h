@@ -11,6 +11,8 @@ namespace quorvane {
 
 // A text file the compiler writes: created empty (replacing a file of the same
 // name), written line by line in Windows-1252 with CR LF after every line.
+// Lines are encoded straight into one buffer per file, which goes to the file
+// in large blocks.
 class OutputFile {
  public:
   OutputFile() = default;
@@ -28,8 +30,12 @@ class OutputFile {
   const std::string& path() const { return path_; }
 
  private:
+  // Writes the buffered bytes to the file.
+  void Flush();
+
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::string buffer_;
 };
 
 // The files of one compile, held open under fixed numbers by role.

@@ -41,6 +41,11 @@ TEST(Windows1252Test, EncodesAndReplaces) {
   EXPECT_EQ(ToWindows1252("Ω and 😀"), "? and ?");
   EXPECT_EQ(FromWindows1252("\x80\xE9"), "€é");
   EXPECT_EQ(CharacterCount("Señor"), 5u);
+  // Bytes that are not UTF-8 stand as they are, between runs of ASCII.
+  EXPECT_EQ(ToWindows1252("ab\xFF"
+                          "cd\xC3"),
+            "ab\xFF"
+            "cd\xC3");
 }
 
 TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
@@ -55,6 +60,24 @@ TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
   EXPECT_EQ(ReadBytes(path), "FITini\r\n\r\n           \xE9\r\n");
   EXPECT_THROW(file.WriteLine("x"), RuntimeError);
   EXPECT_THROW(file.Create(testing::TempDir() + "/no/such/folder/x.txt"), RuntimeError);
+  std::filesystem::remove(path);
+}
+
+// Lines go to the file in blocks: every line arrives, in order, across block
+// ends, and a file still open when its object ends keeps them all.
+TEST(OutputFileTest, KeepsEveryLineAcrossBlocks) {
+  std::string path = testing::TempDir() + "quorvane_output_blocks_test.txt";
+  std::string expected;
+  {
+    OutputFile file;
+    file.Create(path);
+    for (int i = 0; i < 20000; ++i) {
+      std::string line = "l Line" + std::to_string(i) + " = é";
+      file.WriteLine(line);
+      expected += ToWindows1252(line) + "\r\n";
+    }
+  }
+  EXPECT_EQ(ReadBytes(path), expected);
   std::filesystem::remove(path);
 }
 

@@ -48,7 +48,11 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
 }  // namespace
 
 std::string MissionDatabase(const std::string& rows) {
-  return SqliteDatabase(TempDir() + "/mission.sqlite", FixtureTables() + rows, "mission rows");
+  return MissionDatabaseAt(TempDir() + "/mission.sqlite", rows);
+}
+
+std::string MissionDatabaseAt(const std::string& path, const std::string& rows) {
+  return SqliteDatabase(path, FixtureTables() + rows, "mission rows");
 }
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,

@@ -15,6 +15,8 @@ namespace quorvane::testing {
 
 // A SQLite database holding the fixture tables and `rows` (INSERT statements).
 std::string MissionDatabase(const std::string& rows);
+// The same, written at `path` (which must not exist yet); returns the path.
+std::string MissionDatabaseAt(const std::string& path, const std::string& rows);
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,
                        const std::string& name = "'Test Mission'");
