@@ -1,7 +1,13 @@
 #include "platform/output_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <random>
 
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
@@ -10,61 +16,102 @@ namespace quorvane {
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
+constexpr size_t kMaxNameLength = 255;  // bytes of one name in a folder
+constexpr int kCreateTries = 100;
+
+// A random suffix for a temporary name, six characters of [0-9a-z].
+std::string RandomSuffix() {
+  static constexpr char kCharacters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) suffix += kCharacters[random() % (sizeof kCharacters - 1)];
+  return suffix;
+}
+
+// A temporary name beside `path`: ".", the file's name (cut short when the
+// whole would be too long a name) and the unfinished mark with a suffix.
+std::string TemporaryPath(const std::string& path) {
+  size_t slash = path.rfind('/');
+  size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = path.substr(name_start);
+  size_t room = kMaxNameLength - 1 - kUnfinishedMark.size() - 6;
+  if (name.size() > room) name.resize(room);
+  return path.substr(0, name_start) + "." + name + std::string(kUnfinishedMark) + RandomSuffix();
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
+  throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(error));
+}
 
 }  // namespace
 
 OutputFile::~OutputFile() {
-  if (file_ == nullptr) return;
   try {
-    Flush();
+    Close();
   } catch (const RuntimeError&) {
     // A file left open by a run-time error keeps what could be written.
   }
-  std::fclose(file_);
 }
 
 void OutputFile::Create(const std::string& path) {
   Close();
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
-    throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(errno));
+  if (path.find('\0') != std::string::npos) {
+    throw RuntimeError("Bad file name: '" + path + "' holds a NUL character");
   }
-  // The file's own buffer would only copy the blocks again.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+  for (int tries = 0; fd_ < 0; ++tries) {
+    std::string temporary = TemporaryPath(path);
+    fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd_ >= 0) {
+      temporary_path_ = std::move(temporary);
+    } else if (errno != EEXIST || tries == kCreateTries) {
+      ThrowCannotCreate(path, errno);
+    }
+  }
   path_ = path;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
 }
 
 void OutputFile::WriteLine(std::string_view text) {
-  if (file_ == nullptr)
-    throw RuntimeError("Bad file name or number: no file is open for this line");
+  if (fd_ < 0) throw RuntimeError("Bad file name or number: no file is open for this line");
   AppendWindows1252(buffer_, text);
   buffer_ += "\r\n";
   if (buffer_.size() >= kBufferSize) Flush();
 }
 
-void OutputFile::Flush() {
-  size_t size = buffer_.size();
-  size_t written = size == 0 ? 0 : std::fwrite(buffer_.data(), 1, size, file_);
+int OutputFile::WriteBuffer() {
+  size_t done = 0;
+  int error = 0;
+  while (done < buffer_.size() && error == 0) {
+    ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (written > 0) {
+      done += static_cast<size_t>(written);
+    } else if (written == 0 || errno != EINTR) {
+      error = written == 0 ? EIO : errno;
+    }
+  }
   buffer_.clear();
-  if (written != size) {
-    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(errno));
+  return error;
+}
+
+void OutputFile::Flush() {
+  if (int error = WriteBuffer(); error != 0) {
+    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
   }
 }
 
 void OutputFile::Close() {
-  if (file_ == nullptr) return;
-  bool written = true;
-  try {
-    Flush();
-  } catch (const RuntimeError&) {
-    written = false;
+  if (fd_ < 0) return;
+  int error = WriteBuffer();
+  if (::close(fd_) != 0 && error == 0) error = errno;
+  fd_ = -1;
+  // What was written is put in place even when a write failed: the file is
+  // there as far as it got.
+  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
+    if (error == 0) error = errno;
+    ::unlink(temporary_path_.c_str());
   }
-  int result = std::fclose(file_);
-  file_ = nullptr;
-  if (!written || result != 0)
-    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(errno));
+  if (error != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
 }
 
 OutputFile& OutputFiles::operator[](FileRole role) {
@@ -82,7 +129,16 @@ OutputFile& OutputFiles::operator[](FileRole role) {
 }
 
 void OutputFiles::CloseAll() {
-  for (OutputFile& file : files_) file.Close();
+  // Every file is put in place; the first failure is reported after.
+  std::optional<RuntimeError> failure;
+  for (OutputFile& file : files_) {
+    try {
+      file.Close();
+    } catch (const RuntimeError& error) {
+      if (!failure) failure = error;
+    }
+  }
+  if (failure) throw *failure;
 }
 
 }  // namespace quorvane
