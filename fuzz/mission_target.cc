@@ -13,6 +13,7 @@
 
 #include "compiler/write_quorvane.h"
 #include "mission_edits.h"
+#include "platform/output_file.h"
 #include "platform/runtime_error.h"
 #include "scratch.h"
 #include "targets.h"
@@ -95,7 +96,7 @@ void CheckNothingOutside(const std::string& root, const std::string& output) {
     std::string path = entry.path().string();
     if (std::find(expected.begin(), expected.end(), path) != expected.end()) continue;
     if (path.rfind(output + "/", 0) == 0) {
-      if (entry.path().filename().string().find(".unfinished-") != std::string::npos) {
+      if (entry.path().filename().string().find(kUnfinishedMark) != std::string::npos) {
         Fault("a temporary file is left in the output folder: " + path);
       }
       continue;
