@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "support/fixtures.h"
 
@@ -33,6 +34,24 @@ Result RunQuorvane(const std::string& arguments) {
   int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// An output file's bytes with its folder (which the lookout include names)
+// written as OUTPUT/.
+std::string ReadOutputFile(const std::filesystem::path& path) {
+  std::string bytes = ReadFile(path);
+  std::string folder = path.parent_path().string() + "/";
+  for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
+    bytes.replace(at, folder.size(), "OUTPUT/");
+  }
+  return bytes;
 }
 
 TEST(CommandTest, UsageErrorsExitWith64) {
@@ -110,6 +129,47 @@ TEST(CommandTest, SqlitePathsOfEveryFormOpen) {
   }
 }
 
+// Two runs writing into one folder at the same time, round after round: every
+// file is whole, equal to the file of one run or of the other, and no
+// unfinished file is left.
+TEST(CommandTest, ConcurrentRunsIntoOneFolderLeaveWholeFiles) {
+  namespace fs = std::filesystem;
+  std::string database = quorvane::testing::SqliteFixture("campaign");
+  const std::array<std::string, 2> dates = {"2026-01-01", "2027-12-31"};
+
+  std::array<std::map<std::string, std::string>, 2> expected;
+  for (size_t run = 0; run < 2; ++run) {
+    std::string folder = quorvane::testing::TempDir();
+    ASSERT_EQ(RunQuorvane("build " + database + " --all --date " + dates[run] + " -o " + folder)
+                  .status,
+              0);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      expected[run][entry.path().filename().string()] = ReadOutputFile(entry.path());
+    }
+  }
+  ASSERT_EQ(expected[0].size(), 42u);
+  std::string shared = quorvane::testing::TempDir();
+  for (int round = 0; round < 25; ++round) {
+    std::array<Result, 2> results;
+    std::thread other([&] {
+      results[1] = RunQuorvane("build " + database + " --all --date " + dates[1] + " -o " + shared);
+    });
+    results[0] = RunQuorvane("build " + database + " --all --date " + dates[0] + " -o " + shared);
+    other.join();
+    EXPECT_EQ(results[0].status, 0) << results[0].output;
+    EXPECT_EQ(results[1].status, 0) << results[1].output;
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(shared)) {
+      std::string name = entry.path().filename().string();
+      std::string bytes = ReadOutputFile(entry.path());
+      EXPECT_TRUE(bytes == expected[0][name] || bytes == expected[1][name])
+          << "round " << round << ": " << name << " is neither run's file";
+      ++files;
+    }
+    EXPECT_EQ(files, expected[0].size()) << "round " << round;
+  }
+}
+
 TEST(CommandTest, IdentifierPrintsOrRefuses) {
   Result result = RunQuorvane("identifier 'Gate (North)'");
   EXPECT_EQ(result.status, 0);
@@ -148,13 +208,6 @@ TEST(CommandTest, DumpMatchesTheExpectedValues) {
   }
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // `build --all` writes every mission of the campaign exactly as the reviewed
 // files show each mission compiled on its own.
 TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
@@ -169,11 +222,7 @@ TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
     for (const auto& expected : fs::directory_iterator(mission.path())) {
       std::string name = expected.path().filename().string();
       if (name == "messages.txt") continue;
-      std::string bytes = ReadFile(fs::path(output) / name);
-      std::string folder = output + "/";
-      for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
-        bytes.replace(at, folder.size(), "OUTPUT/");
-      }
+      std::string bytes = ReadOutputFile(fs::path(output) / name);
       EXPECT_TRUE(bytes == ReadFile(expected.path())) << name;
       ++compared;
     }

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "compiler/write_quorvane.h"
+#include "platform/output_file.h"
 #include "support/fixtures.h"
 #include "support/mission_sql.h"
 
@@ -123,6 +126,105 @@ TEST(OutputFolderTest, EmptyOutputPathIsTheCurrentFolder) {
             (std::vector<std::string>{"m7.ABL", "m7.FIT", "m7_INIT.ABI", "m7_LOP.ABI", "m7_MP.ABI",
                                       "m7_STR.ABI", "m7_VAR.ABI"}));
   EXPECT_EQ(ReadLines(folder + "/cwd/m7.FIT").back(), "FITend");
+}
+
+// The lines of every file in `folder`, by name.
+std::map<std::string, std::vector<std::string>> FilesIn(const std::string& folder) {
+  std::map<std::string, std::vector<std::string>> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = ReadLines(entry.path().string());
+  }
+  return files;
+}
+
+// Looks at the output folder each time a message is shown, in the middle of
+// a run: the files of the earlier run must still be there, whole.
+class CheckingSink : public MessageSink {
+ public:
+  CheckingSink(std::string folder, std::map<std::string, std::vector<std::string>> earlier)
+      : folder_(std::move(folder)), earlier_(std::move(earlier)) {}
+
+  void Show(const Message& message) override {
+    ++messages_;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      std::string name = entry.path().filename().string();
+      if (name.find(kUnfinishedMark) != std::string::npos) {
+        ++unfinished_seen_;
+        continue;
+      }
+      EXPECT_EQ(ReadLines(entry.path().string()), earlier_.at(name))
+          << name << " while showing " << message.text;
+    }
+  }
+  int messages() const { return messages_; }
+  int unfinished_seen() const { return unfinished_seen_; }
+
+ private:
+  std::string folder_;
+  std::map<std::string, std::vector<std::string>> earlier_;
+  int messages_ = 0;
+  int unfinished_seen_ = 0;
+};
+
+// A second run over an earlier good one: while it writes (mission 3000 shows
+// its warnings with the FIT file open), the earlier files are whole; at its
+// end its own files are in place and no unfinished file is left.
+TEST(OutputFilesTest, EarlierOutputStaysWholeWhileASecondRunWrites) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "MissionFileName");  // unchanged
+  std::string db_folder = folder;
+  std::string db_name = "campaign.sqlite";
+  auto compile = [&](MessageSink& sink, const std::string& date) {
+    WriteQuorvane compiler(sink);
+    compiler.set_creation_date(date);
+    std::string out = output;
+    int16_t mission = 3000;
+    EXPECT_TRUE(compiler.WriteMissionFITFile(out, db_folder, db_name, mission));
+    EXPECT_TRUE(compiler.WriteMissionScript(out, db_folder, db_name, mission));
+  };
+  RecordingSink first;
+  compile(first, "2026-01-01");
+  auto earlier = FilesIn(output);
+  ASSERT_EQ(earlier.size(), 7u);
+
+  CheckingSink second(output, earlier);
+  compile(second, "2027-02-02");
+  EXPECT_EQ(second.messages(), 3);
+  EXPECT_EQ(second.unfinished_seen(), 3);  // the FIT file, open at each warning
+  auto later = FilesIn(output);
+  ASSERT_EQ(later.size(), 7u);
+  EXPECT_NE(later.at("m3000.abl.FIT"), earlier.at("m3000.abl.FIT"));
+  EXPECT_NE(later.at("m3000.abl.FIT").at(4).find("Creation Date: 2027-02-02"), std::string::npos);
+  for (const auto& [name, lines] : later) {
+    EXPECT_EQ(lines.back().find("<no line end>"), std::string::npos) << name;
+  }
+}
+
+// A symbolic link at an output name is replaced by the file; the file it
+// pointed to is not touched.
+TEST(OutputFilesTest, SymbolicLinkAtAnOutputNameIsReplaced) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  for (const char* name : {"victim.FIT", "victim_VAR.ABI"}) {
+    std::ofstream(folder + "/" + name) << "keep me\r\n";
+  }
+  fs::create_symlink(folder + "/victim.FIT", output + "/m7.FIT");
+  fs::create_symlink("../victim_VAR.ABI", output + "/m7_VAR.ABI");
+  fs::create_symlink(folder + "/no-such-target", output + "/m7.ABL");
+  EXPECT_TRUE(RunOperation(true, output, database).result);
+  EXPECT_TRUE(RunOperation(false, output, database).result);
+  for (const char* name : {"victim.FIT", "victim_VAR.ABI"}) {
+    EXPECT_EQ(ReadLines(folder + "/" + name), std::vector<std::string>{"keep me"}) << name;
+  }
+  EXPECT_FALSE(fs::exists(folder + "/no-such-target"));
+  for (const char* name : {"m7.FIT", "m7_VAR.ABI", "m7.ABL"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(output + "/" + name))) << name;
+  }
+  EXPECT_EQ(ReadLines(output + "/m7.FIT").back(), "FITend");
 }
 
 }  // namespace
