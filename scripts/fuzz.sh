@@ -11,6 +11,7 @@
 # replays it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/install-deps.sh
 root=$PWD
 seconds=${1:-60}
 shift || true

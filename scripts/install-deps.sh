@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
           libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
-          mdbtools time bc)  # the last three for scripts/bench.sh
+          mdbtools time bc  # for scripts/bench.sh
+          clang libfuzzer-14-dev)  # for scripts/fuzz.sh
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
