@@ -99,8 +99,8 @@ std::string FormatLine(const Edit& edit) {
     case Edit::Kind::kSet:
       break;
   }
-  std::string line = "set " + head + " " + edit.column + " " +
-                     kValueNames[static_cast<int>(edit.value_kind)];
+  std::string line =
+      "set " + head + " " + edit.column + " " + kValueNames[static_cast<int>(edit.value_kind)];
   switch (edit.value_kind) {
     case Edit::Value::kNull:
       return line;

@@ -111,7 +111,7 @@ struct Schema {
   struct Table {
     std::string name;
     std::vector<std::string> columns;
-    std::vector<std::vector<Edit>> values;  // per column: set edits of the values it holds
+    std::vector<std::vector<Edit>> values;          // per column: set edits of the values it holds
     std::vector<std::pair<int64_t, int64_t>> rows;  // rowid, MissionID (0 when none)
   };
   std::vector<Table> tables;
@@ -164,7 +164,8 @@ Schema::Table ReadTable(sqlite3* db, const std::string& name) {
   while (sqlite3_step(stmt) == SQLITE_ROW) {
     int64_t mission = mission_column > 0 ? sqlite3_column_int64(stmt, mission_column) : 0;
     table.rows.push_back({sqlite3_column_int64(stmt, 0), mission});
-    for (int i = 1; i < count; ++i) table.values[static_cast<size_t>(i - 1)].push_back(ValueOf(stmt, i));
+    for (int i = 1; i < count; ++i)
+      table.values[static_cast<size_t>(i - 1)].push_back(ValueOf(stmt, i));
   }
   sqlite3_finalize(stmt);
   return table;
@@ -186,7 +187,8 @@ const Schema& CampaignSchema() {
     for (const std::string& name : names) result.tables.push_back(ReadTable(db.db, name));
     for (const auto& table : result.tables) {
       if (table.name != "NewMissions") continue;
-      for (const auto& row : table.rows) result.missions.push_back(static_cast<int16_t>(row.second));
+      for (const auto& row : table.rows)
+        result.missions.push_back(static_cast<int16_t>(row.second));
     }
     return result;
   }();
@@ -199,37 +201,66 @@ const Schema& CampaignSchema() {
 Edit PoolValue(std::mt19937& random) {
   static const std::vector<std::pair<Edit::Value, std::string>> kPool = {
       {Edit::Value::kNull, ""},
-      {Edit::Value::kInteger, "0"},           {Edit::Value::kInteger, "1"},
-      {Edit::Value::kInteger, "-1"},          {Edit::Value::kInteger, "2"},
-      {Edit::Value::kInteger, "6"},           {Edit::Value::kInteger, "255"},
-      {Edit::Value::kInteger, "256"},         {Edit::Value::kInteger, "249"},
-      {Edit::Value::kInteger, "250"},         {Edit::Value::kInteger, "32767"},
-      {Edit::Value::kInteger, "32768"},       {Edit::Value::kInteger, "-32768"},
-      {Edit::Value::kInteger, "-32769"},      {Edit::Value::kInteger, "2147483647"},
-      {Edit::Value::kInteger, "2147483648"},  {Edit::Value::kInteger, "-2147483649"},
+      {Edit::Value::kInteger, "0"},
+      {Edit::Value::kInteger, "1"},
+      {Edit::Value::kInteger, "-1"},
+      {Edit::Value::kInteger, "2"},
+      {Edit::Value::kInteger, "6"},
+      {Edit::Value::kInteger, "255"},
+      {Edit::Value::kInteger, "256"},
+      {Edit::Value::kInteger, "249"},
+      {Edit::Value::kInteger, "250"},
+      {Edit::Value::kInteger, "32767"},
+      {Edit::Value::kInteger, "32768"},
+      {Edit::Value::kInteger, "-32768"},
+      {Edit::Value::kInteger, "-32769"},
+      {Edit::Value::kInteger, "2147483647"},
+      {Edit::Value::kInteger, "2147483648"},
+      {Edit::Value::kInteger, "-2147483649"},
       {Edit::Value::kInteger, "9223372036854775807"},
-      {Edit::Value::kReal, "0.5"},            {Edit::Value::kReal, "-0.5"},
-      {Edit::Value::kReal, "2.5"},            {Edit::Value::kReal, "1e39"},
-      {Edit::Value::kReal, "1e300"},          {Edit::Value::kReal, "-1e300"},
-      {Edit::Value::kReal, "3.4028235e38"},   {Edit::Value::kReal, "1e-300"},
-      {Edit::Value::kReal, "32767.5"},        {Edit::Value::kReal, "-32768.5"},
-      {Edit::Value::kReal, "2147483647.5"},   {Edit::Value::kReal, "123456789012345.67"},
-      {Edit::Value::kText, ""},               {Edit::Value::kText, " "},
-      {Edit::Value::kText, "aTrain"},         {Edit::Value::kText, "Clan"},
-      {Edit::Value::kText, "Inner Sphere"},   {Edit::Value::kText, "Other"},
-      {Edit::Value::kText, "Radius"},         {Edit::Value::kText, "Both"},
-      {Edit::Value::kText, "ABL"},            {Edit::Value::kText, "Anytime"},
+      {Edit::Value::kReal, "0.5"},
+      {Edit::Value::kReal, "-0.5"},
+      {Edit::Value::kReal, "2.5"},
+      {Edit::Value::kReal, "1e39"},
+      {Edit::Value::kReal, "1e300"},
+      {Edit::Value::kReal, "-1e300"},
+      {Edit::Value::kReal, "3.4028235e38"},
+      {Edit::Value::kReal, "1e-300"},
+      {Edit::Value::kReal, "32767.5"},
+      {Edit::Value::kReal, "-32768.5"},
+      {Edit::Value::kReal, "2147483647.5"},
+      {Edit::Value::kReal, "123456789012345.67"},
+      {Edit::Value::kText, ""},
+      {Edit::Value::kText, " "},
+      {Edit::Value::kText, "aTrain"},
+      {Edit::Value::kText, "Clan"},
+      {Edit::Value::kText, "Inner Sphere"},
+      {Edit::Value::kText, "Other"},
+      {Edit::Value::kText, "Radius"},
+      {Edit::Value::kText, "Both"},
+      {Edit::Value::kText, "ABL"},
+      {Edit::Value::kText, "Anytime"},
       {Edit::Value::kText, "After Last Action"},
-      {Edit::Value::kText, "../x"},           {Edit::Value::kText, "../../x"},
-      {Edit::Value::kText, "../../../x"},     {Edit::Value::kText, "a/../../x"},
-      {Edit::Value::kText, ".."},             {Edit::Value::kText, "."},
-      {Edit::Value::kText, "@ROOT@/abs"},     {Edit::Value::kText, "sub/x"},
-      {Edit::Value::kText, "x.abl"},          {Edit::Value::kText, "x.ABL"},
-      {Edit::Value::kText, "...abl"},         {Edit::Value::kText, std::string("ab\0cd", 5)},
-      {Edit::Value::kText, "it's"},           {Edit::Value::kText, "\"quoted\""},
-      {Edit::Value::kText, "1 OR 1=1"},       {Edit::Value::kText, "garbage"},
-      {Edit::Value::kText, "12"},             {Edit::Value::kText, " 12 "},
-      {Edit::Value::kText, "&H7FFF"},         {Edit::Value::kText, "1e3"},
+      {Edit::Value::kText, "../x"},
+      {Edit::Value::kText, "../../x"},
+      {Edit::Value::kText, "../../../x"},
+      {Edit::Value::kText, "a/../../x"},
+      {Edit::Value::kText, ".."},
+      {Edit::Value::kText, "."},
+      {Edit::Value::kText, "@ROOT@/abs"},
+      {Edit::Value::kText, "sub/x"},
+      {Edit::Value::kText, "x.abl"},
+      {Edit::Value::kText, "x.ABL"},
+      {Edit::Value::kText, "...abl"},
+      {Edit::Value::kText, std::string("ab\0cd", 5)},
+      {Edit::Value::kText, "it's"},
+      {Edit::Value::kText, "\"quoted\""},
+      {Edit::Value::kText, "1 OR 1=1"},
+      {Edit::Value::kText, "garbage"},
+      {Edit::Value::kText, "12"},
+      {Edit::Value::kText, " 12 "},
+      {Edit::Value::kText, "&H7FFF"},
+      {Edit::Value::kText, "1e3"},
       {Edit::Value::kText, "2001-09-11 13:45:30"},
       {Edit::Value::kText, "\xc3\xa9l\xc3\xa8ve"},
       {Edit::Value::kText, "\xe4\xb8\xad\xe6\x96\x87"},

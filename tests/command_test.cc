@@ -117,11 +117,11 @@ TEST(CommandTest, SqlitePathsOfEveryFormOpen) {
   ASSERT_EQ(expected.status, 0) << expected.output;
   std::string folder = quorvane::testing::TempDir();
   ASSERT_EQ(folder.front(), '/');
-  for (const char* name : {"plain.sqlite", "a?b.sqlite", "a#b.sqlite", "100%.sqlite",
-                           "a%20b.db", "?mode=rwc.sqlite3"}) {
+  for (const char* name : {"plain.sqlite", "a?b.sqlite", "a#b.sqlite", "100%.sqlite", "a%20b.db",
+                           "?mode=rwc.sqlite3"}) {
     fs::copy_file(campaign, folder + "/" + name);
-    for (const std::string& path : {folder + "/" + name, "/" + folder + "/" + name,
-                                    "/" + folder + "//" + name}) {
+    for (const std::string& path :
+         {folder + "/" + name, "/" + folder + "/" + name, "/" + folder + "//" + name}) {
       Result result = RunQuorvane("list '" + path + "'");
       EXPECT_EQ(result.status, 0) << path << "\n" << result.output;
       EXPECT_EQ(result.output, expected.output) << path;
@@ -140,9 +140,9 @@ TEST(CommandTest, ConcurrentRunsIntoOneFolderLeaveWholeFiles) {
   std::array<std::map<std::string, std::string>, 2> expected;
   for (size_t run = 0; run < 2; ++run) {
     std::string folder = quorvane::testing::TempDir();
-    ASSERT_EQ(RunQuorvane("build " + database + " --all --date " + dates[run] + " -o " + folder)
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunQuorvane("build " + database + " --all --date " + dates[run] + " -o " + folder).status,
+        0);
     for (const auto& entry : fs::directory_iterator(folder)) {
       expected[run][entry.path().filename().string()] = ReadOutputFile(entry.path());
     }

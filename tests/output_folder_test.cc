@@ -106,8 +106,8 @@ TEST(OutputFolderTest, NamesInSubfoldersAreWrittenThere) {
   EXPECT_TRUE(RunOperation(true, folder + "/out", database).result);
   EXPECT_TRUE(RunOperation(false, folder + "/out", database).result);
   EXPECT_EQ(Tree(folder + "/out/maps/a"),
-            (std::vector<std::string>{"m7.ABL", "m7.FIT", "m7_INIT.ABI", "m7_LOP.ABI",
-                                      "m7_MP.ABI", "m7_STR.ABI", "m7_VAR.ABI"}));
+            (std::vector<std::string>{"m7.ABL", "m7.FIT", "m7_INIT.ABI", "m7_LOP.ABI", "m7_MP.ABI",
+                                      "m7_STR.ABI", "m7_VAR.ABI"}));
 }
 
 // An empty output path is the current folder.
