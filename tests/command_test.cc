@@ -99,9 +99,12 @@ TEST(CommandTest, SpecialFilesAsDatabaseAreRefusedWithTheReason) {
     std::string path = folder + name;
     Result result = RunQuorvane("fit " + path + " 7 -o " + folder);
     EXPECT_EQ(result.status, 1) << name;
-    EXPECT_EQ(result.output, "quorvane: error: Could not open database object '" + path +
-                                 "'.\nquorvane: note: '" + path + "' is " + kind +
-                                 ", not a database file\n");
+    // The message, then the reason as a note.
+    size_t message = result.output.find("error: Could not open database object '" + path + "'.\n");
+    size_t note = result.output.find("note: '" + path + "' is " + kind + ", not a database file\n");
+    EXPECT_NE(message, std::string::npos) << result.output;
+    EXPECT_NE(note, std::string::npos) << result.output;
+    EXPECT_LT(message, note);
     result = RunQuorvane("list " + path);
     EXPECT_EQ(result.status, 2) << name;
     EXPECT_NE(result.output.find(kind), std::string::npos) << result.output;
@@ -167,6 +170,29 @@ TEST(CommandTest, ConcurrentRunsIntoOneFolderLeaveWholeFiles) {
       ++files;
     }
     EXPECT_EQ(files, expected[0].size()) << "round " << round;
+  }
+}
+
+// Text in a number column of a SQLite twin is read as text, and then the
+// compiler's own conversion refuses it, as it would a text from a Jet file;
+// it never becomes the number its first digits spell.
+TEST(CommandTest, TextInANumberColumnIsATypeMismatch) {
+  namespace fs = std::filesystem;
+  for (const char* text : {"1 OR 1=1", "garbage"}) {
+    std::string folder = quorvane::testing::TempDir();
+    std::string database = folder + "/campaign.sqlite";
+    fs::copy_file(quorvane::testing::SqliteFixture("campaign"), database);
+    quorvane::testing::SqliteDatabase(
+        database, "UPDATE MissionAssignments SET MechID = '" + std::string(text) +
+                      "' WHERE rowid = (SELECT min(rowid) FROM MissionAssignments WHERE "
+                      "MissionID = 7 AND MechID > 0);");
+    Result result = RunQuorvane("fit " + database + " 7 -o " + folder);
+    EXPECT_EQ(result.status, 2) << text;
+    EXPECT_NE(result.output.find("runtime error: Type mismatch: '" + std::string(text) +
+                                 "' is not a number\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_FALSE(fs::exists(folder + "/m0007.FIT"));
   }
 }
 
