@@ -15,10 +15,16 @@ namespace quorvane {
 namespace {
 
 // Closes the files a step left open when an operation ends, also when a
-// run-time error ends it, so that everything written so far is on disk.
+// run-time error ends it, so that everything written so far is in place.
 class CloseFilesAtEnd {
  public:
   explicit CloseFilesAtEnd(OutputFiles& files) : files_(files) {}
+  // At the normal end of an operation: a file that cannot be put in place is
+  // a run-time error.
+  bool Now(bool result) {
+    files_.CloseAll();
+    return result;
+  }
   ~CloseFilesAtEnd() {
     try {
       files_.CloseAll();
@@ -44,8 +50,9 @@ void WriteQuorvane::set_creation_date(const std::string& date) {
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
   CloseFilesAtEnd close_files(session_.files);
-  return OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-         SetOutputPath(session_, OutputPath) && BuildMissionFit(session_, fit_, MissionID);
+  return close_files.Now(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
+                         SetOutputPath(session_, OutputPath) &&
+                         BuildMissionFit(session_, fit_, MissionID));
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
@@ -57,18 +64,21 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   CloseFilesAtEnd close_files(session_.files);
   session_.mission_identifier = MissionIdentifier;
-  if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
-  if (!SetOutputPath(session_, OutputPath)) return false;
-  ScriptSession script{session_, script_};
-  if (!FindMissionRecord(script, MissionIdentifier)) return false;
-  OpenVarInitFiles(script);
-  OpenMultiplayerInclude(script);
-  if (!WriteMissionBrain(script, MissionIdentifier)) return false;
-  int16_t mission = session_.mission_identifier;
-  WriteStructureInclude(script, mission);
-  CloseVarInitFiles(script);
-  CloseMultiplayerInclude(script);
-  return true;
+  auto steps = [&] {
+    if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
+    if (!SetOutputPath(session_, OutputPath)) return false;
+    ScriptSession script{session_, script_};
+    if (!FindMissionRecord(script, MissionIdentifier)) return false;
+    OpenVarInitFiles(script);
+    OpenMultiplayerInclude(script);
+    if (!WriteMissionBrain(script, MissionIdentifier)) return false;
+    int16_t mission = session_.mission_identifier;
+    WriteStructureInclude(script, mission);
+    CloseVarInitFiles(script);
+    CloseMultiplayerInclude(script);
+    return true;
+  };
+  return close_files.Now(steps());
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
@@ -80,7 +90,7 @@ bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pat
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
   ScriptSession script{session_, script_};
-  return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
+  return close_files.Now(quorvane::WriteLookOutIncludeFile(script, MissionID, pathName));
 }
 
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #include "platform/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -58,6 +59,9 @@ void OutputFile::Create(const std::string& path) {
   if (path.find('\0') != std::string::npos) {
     throw RuntimeError("Bad file name: '" + path + "' holds a NUL character");
   }
+  // A folder of that name could not be replaced when the file is closed.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ThrowCannotCreate(path, EISDIR);
   for (int tries = 0; fd_ < 0; ++tries) {
     std::string temporary = TemporaryPath(path);
     fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
