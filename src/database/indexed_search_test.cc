@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "database/dynaset.h"
+#include "database/query_engine.h"
+#include "database/sort_rows.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::db {
@@ -171,6 +173,41 @@ TEST_P(IndexedSearchTest, AgreesWithAScanOnGeneratedTables) {
       ExpectSameStep(indexed, scanned, first, [&](auto& r) { r.FindFirst(first); });
       for (int steps = 0; steps < 400 && !indexed.NoMatch(); ++steps) {
         ExpectSameStep(indexed, scanned, next, [&](auto& r) { r.FindNext(next); });
+      }
+    }
+  }
+}
+
+// Selecting and ordering a query's rows in memory gives the rows, and the
+// order, that the query engine gives: Null first (last when descending),
+// texts without regard to case or accents' case, ties in stored order.
+TEST(SelectionTest, MatchesTheQueryEngine) {
+  std::mt19937 random(5);
+  const std::vector<std::vector<SortKey>> orders = {
+      {{2, true}, {3, false}, {4, false}},  // Alignment DESC, ForceGroup, Role
+      {{0, false}},
+      {{4, true}, {6, false}},
+      {{5, false}, {2, false}},
+  };
+  for (int round = 0; round < 20; ++round) {
+    auto table = GenerateTable(random, 1 + static_cast<int>(random() % 300), false);
+    QueryEngine engine;
+    engine.AddTable("t", *table);
+    auto stored = std::make_shared<OrderedRows>(table);
+    for (const std::string& form : CriteriaForms(random)) {
+      Criteria where = Criteria::Parse(form, *table);
+      if (!where.NeverMismatches(*table)) continue;
+      const std::string sql = where.ToSql();
+      std::vector<uint32_t> selected = stored->Matching(std::move(where));
+      for (const auto& keys : orders) {
+        std::string order;
+        for (const SortKey& key : keys) {
+          order += (order.empty() ? "c" : ", c") + std::to_string(key.column) +
+                   (key.descending ? " DESC" : " ASC");
+        }
+        std::vector<uint32_t> sorted = selected;
+        SortRows(*table, keys, sorted);
+        ASSERT_EQ(sorted, engine.Select("t", sql, order)) << form << " ORDER BY " << order;
       }
     }
   }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,7 +49,12 @@ class TableData {
  private:
   std::string name_;
   std::vector<ColumnInfo> columns_;
-  std::unordered_map<std::string, size_t> column_by_folded_name_;
+  // Folded names; looked up by string_view without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> column_by_folded_name_;
   std::vector<Variant> cells_;
   std::vector<Content> content_;
 };
