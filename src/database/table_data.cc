@@ -19,7 +19,7 @@ TableData::TableData(std::string name, std::vector<ColumnInfo> columns)
 
 std::optional<size_t> TableData::FindColumn(std::string_view name) const {
   // Field names are short ASCII words: fold them on the stack.
-  char folded[64];
+  char folded[64] = {};
   bool ascii = name.size() <= sizeof folded;
   for (size_t i = 0; ascii && i < name.size(); ++i) {
     char c = name[i];
