@@ -40,11 +40,16 @@ std::shared_ptr<const TableData> GenerateTable(std::mt19937& random, int rows, b
   for (int row = 0; row < rows; ++row) {
     Variant note = Variant::String(pick(2) ? "a" : "B");
     if (mixed && pick(3) == 0) note = Variant::Long(pick(4));
-    table->AddRow({maybe_null(Variant::Long(1 + pick(3))), Variant::Long(1000 + row),
-                   maybe_null(Variant::String(kSides[static_cast<size_t>(pick(9))])),
-                   maybe_null(Variant::Integer(static_cast<int16_t>(1 + pick(4)))),
-                   maybe_null(Variant::Double(pick(5) * 0.5)), Variant::Boolean(pick(2) == 0),
-                   maybe_null(Variant::CurrencyScaled(pick(3) * 5000)), maybe_null(note)});
+    std::vector<Variant> values = {
+        maybe_null(Variant::Long(1 + pick(3))),
+        Variant::Long(1000 + row),
+        maybe_null(Variant::String(kSides[static_cast<size_t>(pick(9))])),
+        maybe_null(Variant::Integer(static_cast<int16_t>(1 + pick(4)))),
+        maybe_null(Variant::Double(pick(5) * 0.5)),
+        Variant::Boolean(pick(2) == 0),
+        maybe_null(Variant::CurrencyScaled(pick(3) * 5000)),
+        maybe_null(note)};
+    table->AddRow(values);
   }
   return table;
 }

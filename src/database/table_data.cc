@@ -32,7 +32,7 @@ std::optional<size_t> TableData::FindColumn(std::string_view name) const {
   return it->second;
 }
 
-void TableData::AddRow(std::vector<Variant> values) {
+void TableData::AddRow(std::span<Variant> values) {
   if (values.size() != columns_.size()) {
     throw std::logic_error("row of table " + name_ + " has the wrong number of values");
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,8 +44,8 @@ class TableData {
 
   // Makes room for this many rows in all.
   void Reserve(size_t rows) { cells_.reserve(rows * columns_.size()); }
-  // Appends a row; `values` holds one value per column.
-  void AddRow(std::vector<Variant> values);
+  // Appends a row; `values` holds one value per column and is moved from.
+  void AddRow(std::span<Variant> values);
 
  private:
   std::string name_;
