@@ -48,7 +48,7 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
   }
   session.database_file = path;
   try {
-    session.database = db::OpenDatabase(path);
+    session.database = session.databases ? session.databases->Open(path) : db::OpenDatabase(path);
   } catch (const std::exception&) {
     session.messages.Error("Could not open database object '" + path + "'.");
     return false;

@@ -46,6 +46,21 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
+// Runs SQL text on the SQLite database at `path`, creating it when missing.
+void RunScript(const std::string& path, const std::string& script) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot create " + path);
+  }
+  char* error = nullptr;
+  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
+  std::string message = error != nullptr ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error("mission rows: " + message);
+}
+
 }  // namespace
 
 std::string MissionDatabase(const std::string& rows) {
@@ -53,20 +68,11 @@ std::string MissionDatabase(const std::string& rows) {
 }
 
 std::string MissionDatabaseAt(const std::string& path, const std::string& rows) {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    throw std::runtime_error("cannot create " + path);
-  }
-  char* error = nullptr;
-  std::string script = FixtureTables() + rows;
-  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &error);
-  std::string message = error != nullptr ? error : "";
-  sqlite3_free(error);
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error("mission rows: " + message);
+  RunScript(path, FixtureTables() + rows);
   return path;
 }
+
+void AddRows(const std::string& database, const std::string& rows) { RunScript(database, rows); }
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,
                        const std::string& name) {
