@@ -54,9 +54,9 @@ void RunBuilds(benchmark::State& state, const fs::path& database, int units) {
       break;
     }
   }
-  state.counters["per_unit"] = benchmark::Counter(
-      static_cast<double>(units),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_unit"] =
+      benchmark::Counter(static_cast<double>(units), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 void BM_BuildGeneratedMission(benchmark::State& state) {

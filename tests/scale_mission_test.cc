@@ -21,9 +21,8 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
 }
 
 size_t CountStarting(const std::vector<std::string>& lines, const std::string& start) {
-  return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
-    return l.rfind(start, 0) == 0;
-  }));
+  return static_cast<size_t>(std::count_if(
+      lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(start, 0) == 0; }));
 }
 
 TEST(ScaleMissionTest, GeneratedMissionsCompileWithoutAMessage) {

@@ -7,6 +7,7 @@
 #include "compiler/write_quorvane.h"
 #include "script/abl_text.h"
 #include "database/database.h"
+#include "database/database_cache.h"
 #include "database/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
@@ -14,9 +15,16 @@
 namespace quorvane::cli {
 namespace {
 
-std::unique_ptr<db::Database> OpenForReading(const std::string& path) {
+// The databases of this run of the command: each file is loaded once, and
+// every mission compiled from it reads the same loaded tables.
+const std::shared_ptr<db::DatabaseCache>& LoadedDatabases() {
+  static const auto databases = std::make_shared<db::DatabaseCache>();
+  return databases;
+}
+
+std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
   try {
-    return db::OpenDatabase(path);
+    return LoadedDatabases()->Open(path);
   } catch (const db::OpenError& error) {
     throw RuntimeError("Could not open database object '" + path + "': " + error.what());
   }
@@ -38,6 +46,7 @@ int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& m
     // A compiler object keeps its counts between operations, so each mission
     // gets an object of its own, as the design tool does.
     WriteQuorvane compiler(sink);
+    compiler.share_databases(LoadedDatabases());
     if (!options.date.empty()) compiler.set_creation_date(options.date);
     std::string folder;
     std::string name;

@@ -49,7 +49,7 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
   }
   session.database_file = path;
   try {
-    session.database = db::OpenDatabase(path);
+    session.database = session.databases ? session.databases->Open(path) : db::OpenDatabase(path);
   } catch (const std::exception& failure) {
     session.database_open_failure = failure.what();
     session.messages.Error("Could not open database object '" + path + "'.");

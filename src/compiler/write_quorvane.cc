@@ -47,6 +47,10 @@ void WriteQuorvane::set_creation_date(const std::string& date) {
   session_.creation_date = CreationDate(date);
 }
 
+void WriteQuorvane::share_databases(std::shared_ptr<db::DatabaseCache> databases) {
+  session_.databases = std::move(databases);
+}
+
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
   CloseFilesAtEnd close_files(session_.files);

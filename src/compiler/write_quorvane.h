@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "database/session.h"
@@ -37,6 +38,11 @@ class WriteQuorvane {
   // The date of the header lines, "YYYY-MM-DD" (default: today, or
   // SOURCE_DATE_EPOCH when it is set).
   void set_creation_date(const std::string& date);
+
+  // Lets the object read databases through the host's cache, so that the
+  // host's compiler objects share one load of each file (each operation still
+  // loads the file again when it has changed).
+  void share_databases(std::shared_ptr<db::DatabaseCache> databases);
 
  private:
   // The state all steps share, and the FIT and script writers' own state.

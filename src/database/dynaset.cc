@@ -14,13 +14,25 @@ void Dynaset::CheckOpen() const {
 const Variant& Dynaset::Field(std::string_view name) const {
   CheckOpen();
   const TableData& table = rows_->table();
-  auto column = table.FindColumn(name);
-  if (!column) {
-    throw RuntimeError("Item not found in this collection: no field '" + std::string(name) +
-                       "' in " + table.name() + ".");
+  const NamedColumn* named = nullptr;
+  for (const NamedColumn& known : named_columns_) {
+    if (known.name.size() == name.size() && !known.name.empty() && known.name == name) {
+      named = &known;
+      break;
+    }
+  }
+  if (!named) {
+    auto column = table.FindColumn(name);
+    if (!column) {
+      throw RuntimeError("Item not found in this collection: no field '" + std::string(name) +
+                         "' in " + table.name() + ".");
+    }
+    NamedColumn& slot = named_columns_[next_named_++ % named_columns_.size()];
+    slot = {std::string(name), *column};
+    named = &slot;
   }
   if (position_ >= size()) throw RuntimeError("No current record.");
-  return table.Cell(rows_->RowAt(position_), *column);
+  return table.Cell(rows_->RowAt(position_), named->column);
 }
 
 void Dynaset::Reach(size_t position) {

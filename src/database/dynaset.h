@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <memory>
 
 #include "database/database.h"
@@ -31,6 +33,15 @@ class Dynaset : public Recordset {
   size_t size() const { return rows_->size(); }
   void Search(std::string_view criteria, size_t start);
   void Reach(size_t position);
+
+  // The column of each field name read lately, spelled as the caller spells
+  // it: a record set is read by the same few names again and again.
+  struct NamedColumn {
+    std::string name;
+    size_t column = 0;
+  };
+  mutable std::array<NamedColumn, 8> named_columns_;
+  mutable size_t next_named_ = 0;
 
   std::shared_ptr<OrderedRows> rows_;
   size_t position_ = 0;  // size() when there is no current row

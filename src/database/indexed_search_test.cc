@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "database/dynaset.h"
+#include "database/query_engine.h"
+#include "database/sort_rows.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::db {
@@ -38,11 +40,16 @@ std::shared_ptr<const TableData> GenerateTable(std::mt19937& random, int rows, b
   for (int row = 0; row < rows; ++row) {
     Variant note = Variant::String(pick(2) ? "a" : "B");
     if (mixed && pick(3) == 0) note = Variant::Long(pick(4));
-    table->AddRow({maybe_null(Variant::Long(1 + pick(3))), Variant::Long(1000 + row),
-                   maybe_null(Variant::String(kSides[static_cast<size_t>(pick(9))])),
-                   maybe_null(Variant::Integer(static_cast<int16_t>(1 + pick(4)))),
-                   maybe_null(Variant::Double(pick(5) * 0.5)), Variant::Boolean(pick(2) == 0),
-                   maybe_null(Variant::CurrencyScaled(pick(3) * 5000)), maybe_null(note)});
+    std::vector<Variant> values = {
+        maybe_null(Variant::Long(1 + pick(3))),
+        Variant::Long(1000 + row),
+        maybe_null(Variant::String(kSides[static_cast<size_t>(pick(9))])),
+        maybe_null(Variant::Integer(static_cast<int16_t>(1 + pick(4)))),
+        maybe_null(Variant::Double(pick(5) * 0.5)),
+        Variant::Boolean(pick(2) == 0),
+        maybe_null(Variant::CurrencyScaled(pick(3) * 5000)),
+        maybe_null(note)};
+    table->AddRow(values);
   }
   return table;
 }
@@ -171,6 +178,41 @@ TEST_P(IndexedSearchTest, AgreesWithAScanOnGeneratedTables) {
       ExpectSameStep(indexed, scanned, first, [&](auto& r) { r.FindFirst(first); });
       for (int steps = 0; steps < 400 && !indexed.NoMatch(); ++steps) {
         ExpectSameStep(indexed, scanned, next, [&](auto& r) { r.FindNext(next); });
+      }
+    }
+  }
+}
+
+// Selecting and ordering a query's rows in memory gives the rows, and the
+// order, that the query engine gives: Null first (last when descending),
+// texts without regard to case or accents' case, ties in stored order.
+TEST(SelectionTest, MatchesTheQueryEngine) {
+  std::mt19937 random(5);
+  const std::vector<std::vector<SortKey>> orders = {
+      {{2, true}, {3, false}, {4, false}},  // Alignment DESC, ForceGroup, Role
+      {{0, false}},
+      {{4, true}, {6, false}},
+      {{5, false}, {2, false}},
+  };
+  for (int round = 0; round < 20; ++round) {
+    auto table = GenerateTable(random, 1 + static_cast<int>(random() % 300), false);
+    QueryEngine engine;
+    engine.AddTable("t", *table);
+    auto stored = std::make_shared<OrderedRows>(table);
+    for (const std::string& form : CriteriaForms(random)) {
+      Criteria where = Criteria::Parse(form, *table);
+      if (!where.NeverMismatches(*table)) continue;
+      const std::string sql = where.ToSql();
+      std::vector<uint32_t> selected = stored->Matching(std::move(where));
+      for (const auto& keys : orders) {
+        std::string order;
+        for (const SortKey& key : keys) {
+          order += (order.empty() ? "c" : ", c") + std::to_string(key.column) +
+                   (key.descending ? " DESC" : " ASC");
+        }
+        std::vector<uint32_t> sorted = selected;
+        SortRows(*table, keys, sorted);
+        ASSERT_EQ(sorted, engine.Select("t", sql, order)) << form << " ORDER BY " << order;
       }
     }
   }

@@ -34,14 +34,14 @@ uint32_t ReadU32(const unsigned char* p) {
 }
 
 // Text bytes of the file (the code page of a Jet 3 file, UCS-2 or compressed
-// Unicode in a Jet 4 file) as UTF-8.
-std::string DecodeText(MdbHandle* mdb, const char* bytes, size_t size) {
-  if (size == 0) return std::string();
+// Unicode in a Jet 4 file) as UTF-8, in a buffer that the next text reuses.
+std::string_view DecodeText(MdbHandle* mdb, const char* bytes, size_t size) {
+  static thread_local std::string buffer;
+  if (size == 0) return std::string_view();
   // Every byte yields at most three bytes of UTF-8.
-  std::string out(size * 3 + 4, '\0');
-  int length = mdb_unicode2ascii(mdb, bytes, size, out.data(), out.size());
-  out.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return out;
+  buffer.resize(size * 3 + 4);
+  int length = mdb_unicode2ascii(mdb, bytes, size, buffer.data(), buffer.size());
+  return std::string_view(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 struct GFreeDeleter {
@@ -61,8 +61,8 @@ bool LongValueRow(MdbHandle* mdb, uint32_t page_row, const unsigned char** data,
   return true;
 }
 
-std::string ReadMemo(MdbHandle* mdb, const MdbColumn& column, const MdbField& field,
-                     size_t file_size) {
+std::string_view ReadMemo(MdbHandle* mdb, const MdbColumn& column, const MdbField& field,
+                          size_t file_size) {
   if (field.siz < kMemoHeader) Damaged(column);
   const auto* header = static_cast<const unsigned char*>(field.value);
   uint32_t flags_and_length = ReadU32(header);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -9,6 +10,7 @@
 #include "database/database.h"
 #include "database/ordered_rows.h"
 #include "database/query_engine.h"
+#include "database/sort_rows.h"
 #include "database/table_source.h"
 
 namespace quorvane::db {
@@ -39,6 +41,10 @@ class LoadedDatabase : public Database {
   const std::string& InEngine(Table& table);
   // The rows of a record-set source, selected and ordered.
   std::shared_ptr<OrderedRows> Select(std::string_view source);
+  const std::shared_ptr<OrderedRows>& StoredOrder(Table& table);
+  // The rows as the query engine selects and orders them.
+  std::vector<uint32_t> SelectInEngine(Table& table, const std::optional<Criteria>& where,
+                                       const std::vector<SortKey>& keys);
 
   std::unique_ptr<TableSource> source_;
   std::vector<std::string> table_names_;

@@ -41,6 +41,11 @@ class OrderedRows {
   // would for a criteria text that does not parse or does not fit the rows.
   std::optional<size_t> Find(std::string_view criteria, size_t start);
 
+  // The stored positions of every row that meets the criteria, in this order.
+  // The criteria must never compare a text with a number here
+  // (Criteria::NeverMismatches).
+  std::vector<uint32_t> Matching(Criteria criteria);
+
  private:
   struct SearchPlan {
     Criteria criteria;
@@ -48,8 +53,11 @@ class OrderedRows {
     uint64_t key = 0;                      // of the rows `index` holds candidates for
   };
 
+  // The commonest search, "[Field] = number" on a column of numbers, found
+  // without parsing a criteria: nullopt when the text is not of that form.
+  std::optional<std::optional<size_t>> FindNumber(std::string_view criteria, size_t start);
   const SearchPlan& PlanFor(std::string_view criteria);
-  SearchPlan MakePlan(std::string_view criteria);
+  SearchPlan MakePlan(Criteria criteria);
   const EqualityIndex& IndexOn(const std::vector<size_t>& columns);
   std::optional<size_t> Scan(const Criteria& criteria, size_t start) const;
 
@@ -58,6 +66,7 @@ class OrderedRows {
   std::vector<uint32_t> rows_;  // stored positions, unless in stored order
   std::unordered_map<std::string, std::unique_ptr<SearchPlan>> plans_;
   std::map<std::vector<size_t>, std::unique_ptr<EqualityIndex>> indexes_;
+  std::vector<const EqualityIndex*> column_indexes_;  // of one column, by column
 };
 
 }  // namespace quorvane::db

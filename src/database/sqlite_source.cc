@@ -182,13 +182,13 @@ class SqliteSource : public TableSource {
     if (count != static_cast<int>(data.column_count())) {
       throw RuntimeError("Cannot read table " + table + ".");
     }
+    std::vector<Variant> row(static_cast<size_t>(count));
     while (Step(stmt.get())) {
-      std::vector<Variant> row;
-      row.reserve(static_cast<size_t>(count));
       for (int i = 0; i < count; ++i) {
-        row.push_back(Decode(stmt.get(), i, data.columns()[static_cast<size_t>(i)].type));
+        row[static_cast<size_t>(i)] =
+            Decode(stmt.get(), i, data.columns()[static_cast<size_t>(i)].type);
       }
-      data.AddRow(std::move(row));
+      data.AddRow(row);
     }
     return data;
   }

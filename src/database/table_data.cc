@@ -18,12 +18,21 @@ TableData::TableData(std::string name, std::vector<ColumnInfo> columns)
 }
 
 std::optional<size_t> TableData::FindColumn(std::string_view name) const {
-  auto it = column_by_folded_name_.find(FoldCase(name));
+  // Field names are short ASCII words: fold them on the stack.
+  char folded[64] = {};
+  bool ascii = name.size() <= sizeof folded;
+  for (size_t i = 0; ascii && i < name.size(); ++i) {
+    char c = name[i];
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    folded[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  auto it = ascii ? column_by_folded_name_.find(std::string_view(folded, name.size()))
+                  : column_by_folded_name_.find(FoldCase(name));
   if (it == column_by_folded_name_.end()) return std::nullopt;
   return it->second;
 }
 
-void TableData::AddRow(std::vector<Variant> values) {
+void TableData::AddRow(std::span<Variant> values) {
   if (values.size() != columns_.size()) {
     throw std::logic_error("row of table " + name_ + " has the wrong number of values");
   }

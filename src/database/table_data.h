@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -42,13 +44,18 @@ class TableData {
 
   // Makes room for this many rows in all.
   void Reserve(size_t rows) { cells_.reserve(rows * columns_.size()); }
-  // Appends a row; `values` holds one value per column.
-  void AddRow(std::vector<Variant> values);
+  // Appends a row; `values` holds one value per column and is moved from.
+  void AddRow(std::span<Variant> values);
 
  private:
   std::string name_;
   std::vector<ColumnInfo> columns_;
-  std::unordered_map<std::string, size_t> column_by_folded_name_;
+  // Folded names; looked up by string_view without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> column_by_folded_name_;
   std::vector<Variant> cells_;
   std::vector<Content> content_;
 };

@@ -96,7 +96,9 @@ Variant Variant::Decimal(std::string_view decimal_text) {
 Variant Variant::Date(double serial_days) {
   return Variant(VariantType::kDate, Payload{.real = serial_days});
 }
-Variant Variant::String(std::string text) { return Variant(VariantType::kString, MakeText(text)); }
+Variant Variant::String(std::string_view text) {
+  return Variant(VariantType::kString, MakeText(text));
+}
 
 bool Variant::IsNumeric() const {
   switch (type_) {

@@ -60,7 +60,7 @@ class Variant {
   // An exact decimal number, given as its decimal text ("-12.50").
   static Variant Decimal(std::string_view decimal_text);
   static Variant Date(double serial_days);
-  static Variant String(std::string text);
+  static Variant String(std::string_view text);
 
   VariantType type() const { return type_; }
   bool IsNull() const { return type_ == VariantType::kNull; }

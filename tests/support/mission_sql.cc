@@ -55,6 +55,10 @@ std::string MissionDatabaseAt(const std::string& path, const std::string& rows) 
   return SqliteDatabase(path, FixtureTables() + rows, "mission rows");
 }
 
+void AddRows(const std::string& database, const std::string& rows) {
+  SqliteDatabase(database, rows, "mission rows");
+}
+
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,
                        const std::string& name) {
   return "INSERT INTO NewMissions (MissionID, MissionName, MissionFileName, Multiplayer) VALUES (" +

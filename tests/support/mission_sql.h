@@ -15,6 +15,8 @@ namespace quorvane::testing {
 
 // A SQLite database holding the fixture tables and `rows` (INSERT statements).
 std::string MissionDatabase(const std::string& rows);
+// Runs more INSERT statements on a database made by MissionDatabase.
+void AddRows(const std::string& database, const std::string& rows);
 // The same, written at `path` (which must not exist yet); returns the path.
 std::string MissionDatabaseAt(const std::string& path, const std::string& rows);
 

@@ -108,10 +108,19 @@ class UnitWriter {
   int carriers_ = 0;
 };
 
-constexpr std::array<std::string_view, 13> kBehaviours = {
-    "Perimeter Alarm", "Prison",     "Turret Control", "Sensor Control", "Barracks",
-    "Gate Control",    "Power Station", "Power Control", "No-link Captureable", "Mech Bay",
-    "Vehicle Bay",     "Artillery Crate", ""};
+constexpr std::array<std::string_view, 13> kBehaviours = {"Perimeter Alarm",
+                                                          "Prison",
+                                                          "Turret Control",
+                                                          "Sensor Control",
+                                                          "Barracks",
+                                                          "Gate Control",
+                                                          "Power Station",
+                                                          "Power Control",
+                                                          "No-link Captureable",
+                                                          "Mech Bay",
+                                                          "Vehicle Bay",
+                                                          "Artillery Crate",
+                                                          ""};
 
 // Structures cycling through every behaviour (and none), with the objects
 // linked to them and some salvage.
@@ -122,8 +131,8 @@ void StructureRows(std::string& sql, int mission, int count, long& next_structur
     Insert(sql, "MissionStructures",
            {Number(mission), Number(id), Text("S" + Number(id)), Number(i / 100 % 30),
             Number(i % 100), Number(i % 8), behaviour.empty() ? "NULL" : Text(behaviour),
-            Number(i % 3), i % 4 == 0 ? "12.5" : "0.0", Number(i % 3), i % 2 == 0 ? "-1" : "0",
-            "0", i % 5 == 0 ? Text("Building " + Number(i)) : "NULL"});
+            Number(i % 3), i % 4 == 0 ? "12.5" : "0.0", Number(i % 3), i % 2 == 0 ? "-1" : "0", "0",
+            i % 5 == 0 ? Text("Building " + Number(i)) : "NULL"});
     if (behaviour == "Prison") {
       Insert(sql, "StructureAssociates",
              {Number(id), "0", "0", "0", "0", Number(1 + i / kBehaviours.size() % 12)});
@@ -148,8 +157,7 @@ void LookoutRows(std::string& sql, int mission, int count) {
   for (int i = 0; i < count; ++i) {
     Insert(sql, "LookoutPoints",
            {Number(mission), Number(10 * i), Number(-10 * i), i % 2 == 0 ? "0" : "-1",
-            Text(kKinds[static_cast<size_t>(i) % kKinds.size()]), "300.0", Text("Flag2"),
-            "500.0"});
+            Text(kKinds[static_cast<size_t>(i) % kKinds.size()]), "300.0", Text("Flag2"), "500.0"});
   }
 }
 
@@ -180,18 +188,34 @@ void ObjectiveRows(std::string& sql, int mission) {
   }
 }
 
-void MissionRows(std::string& sql, int mission, int units, long& next_entry,
-                 long& next_structure) {
+void MissionRows(std::string& sql, int mission, int units, long& next_entry, long& next_structure) {
   Insert(sql, "NewMissions",
-         {Number(mission), Text("Scale " + Number(mission)), Text("scale" + Number(mission)), "0",
-          "2", "3", "1", "1", "NULL", "NULL", "NULL", "NULL", Text("scale"), Text("Garotte"), "2",
-          Text("scale.txt"), "9000", "1800", "20", Text("scaleParams")});
+         {Number(mission),
+          Text("Scale " + Number(mission)),
+          Text("scale" + Number(mission)),
+          "0",
+          "2",
+          "3",
+          "1",
+          "1",
+          "NULL",
+          "NULL",
+          "NULL",
+          "NULL",
+          Text("scale"),
+          Text("Garotte"),
+          "2",
+          Text("scale.txt"),
+          "9000",
+          "1800",
+          "20",
+          Text("scaleParams")});
   const std::array<std::string_view, 3> kFormations = {"Diamond", "Column", "Line"};
   for (int zone = 0; zone < 4; ++zone) {
     Insert(sql, "PlayerEntryPoints",
            {Number(mission), "4", Number(100 * zone), Number(-100 * zone),
-            Text(kFormations[static_cast<size_t>(zone) % kFormations.size()]),
-            Number(zone * 45), "1.5"});
+            Text(kFormations[static_cast<size_t>(zone) % kFormations.size()]), Number(zone * 45),
+            "1.5"});
   }
   int trains = units * 3 / 100;
   int allied = units * 7 / 100;

@@ -12,8 +12,8 @@ namespace quorvane::testing {
 // actions reach units, structures, areas and designer flags. The missions
 // compile without a message.
 struct ScaleCampaign {
-  int missions = 1;   // numbered from 1; mission n writes "scale<n>"
-  int units = 1000;   // assignments per mission, at least 24
+  int missions = 1;  // numbered from 1; mission n writes "scale<n>"
+  int units = 1000;  // assignments per mission, at least 24
 };
 
 // The INSERT statements of a campaign, in one transaction.
