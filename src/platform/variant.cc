@@ -49,7 +49,9 @@ std::string DecimalText(const std::string& raw) {
 Variant::Payload Variant::MakeText(std::string_view text) {
   void* block = ::operator new(sizeof(Text) + text.size());
   Text* shared = new (block) Text{{1}, static_cast<uint32_t>(text.size())};
-  std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
+  // An empty text may have no characters at all to copy from.
+  if (!text.empty())
+    std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
   Payload payload;
   payload.text = shared;
   return payload;
