@@ -6,7 +6,8 @@
 #        criteria_text edited_mission; default all)
 # Working corpora grow in build-fuzz/corpus/TARGET, seeded from the test data,
 # fuzz/seeds and the inputs kept in tests/data/fuzz/TARGET. An input that finds
-# a fault is written to build-fuzz/findings/TARGET and the script fails; once
+# a fault is written to build-fuzz/findings/TARGET (emptied at the start of each
+# run, beside the run's log fuzz-0.log) and the script fails; once
 # the fault is mended, keep the input in tests/data/fuzz/TARGET, where ctest
 # replays it.
 set -euo pipefail
@@ -41,6 +42,7 @@ status=0
 for target in "${targets[@]}"; do
   corpus=$dir/corpus/$target
   findings=$dir/findings/$target
+  rm -rf "$findings"  # the findings of this run only
   mkdir -p "$corpus" "$findings"
   kept=()
   [ -d "tests/data/fuzz/$target" ] && kept=("tests/data/fuzz/$target")
