@@ -49,7 +49,8 @@ std::string DecimalText(const std::string& raw) {
 Variant::Payload Variant::MakeText(std::string_view text) {
   void* block = ::operator new(sizeof(Text) + text.size());
   Text* shared = new (block) Text{{1}, static_cast<uint32_t>(text.size())};
-  std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
+  if (!text.empty())
+    std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
   Payload payload;
   payload.text = shared;
   return payload;
