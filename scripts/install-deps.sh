@@ -2,10 +2,17 @@
 # Installs the Debian packages that building and testing Quorvane needs
 # (only those not installed yet). Run as root.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev sqlite3
-          libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
-          mdbtools time bc  # for scripts/bench.sh
-          clang libfuzzer-14-dev)  # for scripts/fuzz.sh
+# python3-pytest runs the Python module's tests; file and dpkg-dev let cpack
+# make the Debian package; binutils gives nm and objdump for the export check.
+packages=(cmake ninja-build g++ gcc binutils pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev
+          sqlite3 libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev
+          python3 python3-pytest file dpkg-dev)
+# mdb-export reads the third-party Jet files for the reader's reference test
+# (which skips without it) and times the reading of tables in scripts/bench.sh,
+# which also needs GNU time and bc.
+packages+=(mdbtools time bc)
+# clang and libFuzzer build the fuzz targets of scripts/fuzz.sh.
+packages+=(clang libfuzzer-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

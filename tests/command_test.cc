@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,27 +11,16 @@
 #include <string>
 #include <thread>
 
+#include "support/command.h"
 #include "support/fixtures.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string output;  // standard output and standard error together
-};
+using Result = quorvane::testing::CommandResult;
 
+// Standard output and standard error together.
 Result RunQuorvane(const std::string& arguments) {
-  std::string command = std::string(QUORVANE_BINARY) + " " + arguments + " 2>&1";
-  Result result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer;
-  size_t read;
-  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    result.output.append(buffer.data(), read);
-  int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return quorvane::testing::RunCommand(std::string(QUORVANE_BINARY) + " " + arguments + " 2>&1");
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

@@ -3,13 +3,11 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "support/command.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -28,16 +26,10 @@ std::string CampaignWith(const std::string& change) {
 }
 
 std::pair<int, std::string> RunScript(const std::string& database) {
-  std::string command = std::string(QUORVANE_BINARY) + " script " + database + " 7 -o " +
-                        quorvane::testing::TempDir() + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string output;
-  std::array<char, 4096> buffer;
-  for (size_t read; (read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-    output.append(buffer.data(), read);
-  }
-  int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  auto [status, output] =
+      quorvane::testing::RunCommand(std::string(QUORVANE_BINARY) + " script " + database +
+                                    " 7 -o " + quorvane::testing::TempDir() + " 2>&1");
+  return {status, output};
 }
 
 TEST(ObjectivePositionErrorTest, BadStructurePositionExitsWithStatus2) {

@@ -4,10 +4,11 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
-#include <regex>
 
 #include "cli/commands.h"
+#include "platform/date_text.h"
 #include "platform/runtime_error.h"
+#include "quorvane/version.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ void AddOutputOptions(CLI::App& command, Arguments& args) {
                      "Output folder (default: the current folder)");
   command.add_option("--date", args.compile.date, "Date of the header lines, YYYY-MM-DD")
       ->check([](const std::string& date) {
-        static const std::regex kDate(R"(\d{4}-\d{2}-\d{2})");
-        return std::regex_match(date, kDate) ? std::string() : "the date must be YYYY-MM-DD";
+        return quorvane::IsCreationDate(date) ? std::string() : "the date must be YYYY-MM-DD";
       });
 }
 
@@ -42,7 +42,7 @@ int Run(int argc, char** argv) {
       "Compiles a mission of a mission-design database (Jet .mdb or SQLite) into the "
       "game's mission FIT file and ABL mission script.",
       "quorvane");
-  app.set_version_flag("--version", "quorvane 0.1.0");
+  app.set_version_flag("--version", "quorvane " QUORVANE_VERSION);
   app.require_subcommand(1);
   Arguments args;
   int mission = 0;

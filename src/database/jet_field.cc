@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "database/jet_field.h"
 #include "platform/runtime_error.h"
@@ -13,34 +14,31 @@ namespace {
 constexpr uint32_t kMemoInline = 0x80000000u;
 constexpr uint32_t kMemoSinglePage = 0x40000000u;
 constexpr uint32_t kMemoLengthMask = 0x3fffffffu;
-constexpr int kMemoHeader = 12;
+constexpr size_t kMemoHeader = 12;
+constexpr size_t kGuidSize = 16;
+constexpr size_t kDecimalSize = 17;
 
 [[noreturn]] void Damaged(const MdbColumn& column) {
   throw RuntimeError(std::string("Damaged value in field ") + column.name + " of the Jet file.");
 }
 
 template <typename T>
-T Read(const MdbColumn& column, const MdbField& field) {
-  if (field.siz < static_cast<int>(sizeof(T))) Damaged(column);
+T Read(const MdbColumn& column, const JetFieldBytes& field) {
+  if (field.size < sizeof(T)) Damaged(column);
   T value;
-  std::memcpy(&value, field.value, sizeof value);
-  return value;
-}
-
-uint32_t ReadU32(const unsigned char* p) {
-  uint32_t value;
-  std::memcpy(&value, p, sizeof value);
+  std::memcpy(&value, field.data, sizeof value);
   return value;
 }
 
 // Text bytes of the file (the code page of a Jet 3 file, UCS-2 or compressed
 // Unicode in a Jet 4 file) as UTF-8, in a buffer that the next text reuses.
-std::string_view DecodeText(MdbHandle* mdb, const char* bytes, size_t size) {
+std::string_view DecodeText(MdbHandle* mdb, const unsigned char* bytes, size_t size) {
   static thread_local std::string buffer;
   if (size == 0) return std::string_view();
   // Every byte yields at most three bytes of UTF-8.
   buffer.resize(size * 3 + 4);
-  int length = mdb_unicode2ascii(mdb, bytes, size, buffer.data(), buffer.size());
+  int length = mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes), size, buffer.data(),
+                                 buffer.size());
   return std::string_view(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
@@ -48,53 +46,39 @@ struct GFreeDeleter {
   void operator()(char* p) const { g_free(p); }
 };
 
-// The bytes of a long-value row (memo data), or false when it cannot be found.
-bool LongValueRow(MdbHandle* mdb, uint32_t page_row, const unsigned char** data, size_t* size) {
-  void* buffer = nullptr;
-  int start = 0;
-  size_t length = 0;
-  if (mdb_find_pg_row(mdb, static_cast<int>(page_row), &buffer, &start, &length) != 0) return false;
-  start &= kJetRowOffsetMask;
-  if (static_cast<size_t>(start) + length > static_cast<size_t>(mdb->fmt->pg_size)) return false;
-  *data = static_cast<const unsigned char*>(buffer) + start;
-  *size = length;
-  return true;
-}
-
-std::string_view ReadMemo(MdbHandle* mdb, const MdbColumn& column, const MdbField& field,
-                          size_t file_size) {
-  if (field.siz < kMemoHeader) Damaged(column);
-  const auto* header = static_cast<const unsigned char*>(field.value);
-  uint32_t flags_and_length = ReadU32(header);
+// The text of a memo value: held in the row itself, in one long-value row,
+// or in a chain of long-value rows on other pages, each starting with the
+// pointer to the next.
+std::string_view ReadMemo(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
+                          const JetFieldBytes& field) {
+  if (field.size < kMemoHeader) Damaged(column);
+  const unsigned char* header = field.data;
+  uint32_t flags_and_length = ReadJetU32(header);
   size_t length = flags_and_length & kMemoLengthMask;
-  if (length > file_size) Damaged(column);
+  if (length > pages.page_count() * pages.page_size()) Damaged(column);
   std::string bytes;
   if (flags_and_length & kMemoInline) {
-    if (length > static_cast<size_t>(field.siz - kMemoHeader)) Damaged(column);
+    if (length > field.size - kMemoHeader) Damaged(column);
     bytes.assign(reinterpret_cast<const char*>(header + kMemoHeader), length);
   } else if (flags_and_length & kMemoSinglePage) {
-    const unsigned char* data;
-    size_t size;
-    if (!LongValueRow(mdb, ReadU32(header + 4), &data, &size) || size < length) Damaged(column);
-    bytes.assign(reinterpret_cast<const char*>(data), length);
+    std::optional<JetSlot> slot = pages.SlotAt(ReadJetU32(header + 4));
+    if (!slot || slot->row.size < length) Damaged(column);
+    bytes.assign(reinterpret_cast<const char*>(slot->row.data), length);
   } else {
-    // A chain of long-value rows, each starting with the page and row of the next.
-    uint32_t page_row = ReadU32(header + 4);
-    size_t max_links = file_size / static_cast<size_t>(mdb->fmt->pg_size) * 256 + 1;
+    uint32_t pointer = ReadJetU32(header + 4);
+    size_t max_links = pages.page_count() * 256 + 1;
     while (bytes.size() < length) {
-      const unsigned char* data;
-      size_t size;
-      if (max_links-- == 0 || !LongValueRow(mdb, page_row, &data, &size) || size < 4) {
-        Damaged(column);
-      }
-      bytes.append(reinterpret_cast<const char*>(data + 4),
-                   std::min(size - 4, length - bytes.size()));
-      page_row = ReadU32(data);
-      if (page_row == 0) break;
+      std::optional<JetSlot> slot = pages.SlotAt(pointer);
+      if (max_links-- == 0 || !slot || slot->row.size < 4) Damaged(column);
+      const JetRowBytes& row = slot->row;
+      bytes.append(reinterpret_cast<const char*>(row.data + 4),
+                   std::min(row.size - 4, length - bytes.size()));
+      pointer = ReadJetU32(row.data);
+      if (pointer == 0) break;
     }
     if (bytes.size() != length) Damaged(column);
   }
-  return DecodeText(mdb, bytes.data(), bytes.size());
+  return DecodeText(mdb, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 }  // namespace
@@ -135,15 +119,11 @@ ColumnType JetColumnType(int mdb_type) {
   }
 }
 
-Variant DecodeJetField(MdbHandle* mdb, const MdbColumn& column, const MdbField& field,
-                       size_t file_size) {
+Variant DecodeJetField(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
+                       const JetFieldBytes& field) {
   // A Yes/No value is the null bit itself and takes no room in the row.
   if (column.col_type == MDB_BOOL) return Variant::Boolean(!field.is_null);
   if (field.is_null) return Variant::Null();
-  if (field.siz < 0 || field.start < 0 ||
-      field.start + field.siz > static_cast<int>(mdb->fmt->pg_size)) {
-    Damaged(column);
-  }
   switch (column.col_type) {
     case MDB_BYTE:
       return Variant::Byte(Read<uint8_t>(column, field));
@@ -161,19 +141,21 @@ Variant DecodeJetField(MdbHandle* mdb, const MdbColumn& column, const MdbField& 
     case MDB_DATETIME:
       return Variant::Date(Read<double>(column, field));
     case MDB_TEXT:
-      return Variant::String(
-          DecodeText(mdb, static_cast<const char*>(field.value), static_cast<size_t>(field.siz)));
+      return Variant::String(DecodeText(mdb, field.data, field.size));
     case MDB_MEMO:
-      return Variant::String(ReadMemo(mdb, column, field, file_size));
+      return Variant::String(ReadMemo(mdb, pages, column, field));
     case MDB_REPID: {
-      if (field.siz < 16) Damaged(column);
-      std::unique_ptr<char, GFreeDeleter> text(mdb_uuid_to_string(mdb->pg_buf, field.start));
+      if (field.size < kGuidSize) Damaged(column);
+      std::unique_ptr<char, GFreeDeleter> text(mdb_uuid_to_string(field.data, 0));
       return Variant::String(text ? text.get() : "");
     }
     case MDB_NUMERIC: {
-      if (field.siz < 17) Damaged(column);
+      if (field.size < kDecimalSize) Damaged(column);
+      // libmdb reads a decimal from its page buffer, which holds no page
+      // this reader needs any more.
+      std::memcpy(mdb->pg_buf, field.data, kDecimalSize);
       std::unique_ptr<char, GFreeDeleter> text(
-          mdb_numeric_to_string(mdb, field.start, column.col_scale, column.col_prec));
+          mdb_numeric_to_string(mdb, 0, column.col_scale, column.col_prec));
       return text ? Variant::Decimal(text.get()) : Variant::Null();
     }
     default:

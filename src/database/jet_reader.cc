@@ -6,16 +6,17 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "database/database.h"
 #include "database/jet_field.h"
+#include "database/jet_page.h"
+#include "database/jet_row.h"
 #include "database/jet_text.h"
 
 namespace quorvane::db {
 namespace {
 
-constexpr size_t kJet3PageSize = 2048;
-constexpr size_t kJet4PageSize = 4096;
 constexpr uint32_t kCatalogPage = 2;
 constexpr int kCatalogTableType = 1;
 constexpr uint32_t kSystemObjectFlags = 0x80000002u;
@@ -44,21 +45,40 @@ std::string Jet3Charset(unsigned code_page) {
   }
 }
 
+// The catalog's numbers are Long Integers; a damaged definition may give
+// its columns other types.
+bool IsWholeNumber(const Variant& value) {
+  return value.type() == VariantType::kByte || value.type() == VariantType::kInteger ||
+         value.type() == VariantType::kLong;
+}
+
+// A catalog row that lists a user table: of the table type, without the
+// flags of a system object.
+bool ListsUserTable(const Variant& id, const Variant& name, const Variant& type,
+                    const Variant& flags) {
+  if (!name.IsString() || !IsWholeNumber(id) || !IsWholeNumber(type)) return false;
+  if ((type.integer_value() & 0x7f) != kCatalogTableType) return false;
+  if (flags.IsNull()) return true;
+  return IsWholeNumber(flags) &&
+         !(static_cast<uint32_t>(flags.integer_value()) & kSystemObjectFlags);
+}
+
 }  // namespace
 
 struct JetReader::Handle {
   const std::vector<char>& bytes;
+  const int jet_version;
+  const JetPages pages;
   MdbHandle* mdb = nullptr;
   std::vector<std::unique_ptr<MdbCatalogEntry>> entries;
   std::map<uint32_t, MdbTableDef*> definitions;  // by definition page
 
-  explicit Handle(const std::vector<char>& file) : bytes(file) {}
+  Handle(const std::vector<char>& file, int version)
+      : bytes(file), jet_version(version), pages(file, version) {}
   ~Handle() {
     for (auto& [page, definition] : definitions) mdb_free_tabledef(definition);
     if (mdb) mdb_close(mdb);
   }
-
-  size_t PageCount() const { return bytes.size() / static_cast<size_t>(mdb->fmt->pg_size); }
 
   // Text comes out as UTF-8 whatever the locale or the environment says.
   void UseUtf8(int jet_version) {
@@ -83,7 +103,7 @@ struct JetReader::Handle {
     for (size_t offset = 1; offset + 4 <= size; offset += 4) {
       uint32_t page;
       std::memcpy(&page, map + offset, sizeof page);
-      if (page >= PageCount()) return false;
+      if (page >= pages.page_count()) return false;
     }
     return true;
   }
@@ -92,7 +112,7 @@ struct JetReader::Handle {
   // it is damaged.
   MdbTableDef* Definition(uint32_t page, const std::string& name) {
     if (auto it = definitions.find(page); it != definitions.end()) return it->second;
-    if (page == 0 || page >= PageCount()) return nullptr;
+    if (page == 0 || page >= pages.page_count()) return nullptr;
     auto entry = std::make_unique<MdbCatalogEntry>();
     std::memset(entry.get(), 0, sizeof *entry);
     entry->mdb = mdb;
@@ -111,35 +131,44 @@ struct JetReader::Handle {
     return table;
   }
 
+  // Where each column's values lie in the rows of a table.
+  std::vector<JetColumnLayout> Layout(MdbTableDef* table) const {
+    std::vector<JetColumnLayout> layout;
+    for (guint i = 0; i < table->columns->len; ++i) {
+      const MdbColumn& c = Column(table, static_cast<int>(i));
+      layout.push_back({static_cast<unsigned>(c.col_num), c.is_fixed != 0, c.col_type == MDB_BOOL,
+                        static_cast<size_t>(c.fixed_offset), static_cast<size_t>(c.col_size),
+                        c.var_col_num});
+    }
+    return layout;
+  }
+
   // Calls `row` with the fields of each row of the table in stored order:
-  // data pages in the order of the usage map, rows in page order.
-  void ForEachRow(MdbTableDef* table, const std::function<void(const MdbField*)>& row) {
-    std::vector<MdbField> fields(table->num_cols);
+  // data pages in the order of the usage map, rows in slot order, a moved
+  // row where its first slot is.
+  void ForEachRow(MdbTableDef* table, const std::function<void(const JetFieldBytes*)>& row) {
+    const std::string name = table->name;
+    auto damaged = [&] { return RuntimeError("Damaged row in table " + name + "."); };
+    std::vector<JetColumnLayout> layout = Layout(table);
+    std::vector<JetFieldBytes> fields;
+    const uint32_t table_page = static_cast<uint32_t>(table->entry->table_pg);
     mdb_rewind_table(table);
     if (table->num_rows == 0) return;
     table->cur_pg_num = 1;
-    const std::string name = table->name;
-    for (size_t pages = 0; mdb_read_next_dpg(table); ++pages) {
-      if (pages > PageCount()) throw RuntimeError("Damaged page list of table " + name + ".");
-      int rows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
-      for (int r = 0; r < rows; ++r) {
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb, r, &start, &size) != 0) {
-          throw RuntimeError("Damaged row in table " + name + ".");
-        }
-        if (start & kJetDeletedRow) continue;
-        std::fill(fields.begin(), fields.end(), MdbField{});
-        int count = mdb_crack_row(table, start & kJetRowOffsetMask, size, fields.data());
-        // A pointer slot holds no fields; its row is read where it is stored.
-        if (count < 0 && (start & kJetLookupRow)) continue;
-        if (count != static_cast<int>(table->num_cols)) {
-          throw RuntimeError("Damaged row in table " + name + ".");
-        }
-        for (int i = 0; i < count; ++i) {
-          if (fields[i].colnum < 0 || static_cast<guint>(fields[i].colnum) >= table->columns->len) {
-            throw RuntimeError("Damaged row in table " + name + ".");
-          }
+    for (size_t pages_read = 0; mdb_read_next_dpg(table); ++pages_read) {
+      if (pages_read > pages.page_count()) {
+        throw RuntimeError("Damaged page list of table " + name + ".");
+      }
+      const uint32_t page = table->cur_phys_pg;
+      std::optional<unsigned> rows = pages.RowCount(page);
+      if (!rows) throw damaged();
+      for (unsigned r = 0; r < *rows; ++r) {
+        std::optional<JetSlot> slot = pages.Slot(page, r);
+        if (!slot) throw damaged();
+        if (slot->flags & kJetRowDeleted) continue;
+        std::optional<JetRowBytes> bytes = pages.RowOf(*slot, table_page);
+        if (!bytes || !SplitJetRow(*bytes, jet_version, table->num_var_cols > 0, layout, fields)) {
+          throw damaged();
         }
         row(fields.data());
       }
@@ -150,14 +179,14 @@ struct JetReader::Handle {
     return *static_cast<MdbColumn*>(g_ptr_array_index(table->columns, static_cast<guint>(index)));
   }
 
-  Variant Value(MdbTableDef* table, const MdbField& field) const {
-    return DecodeJetField(mdb, Column(table, field.colnum), field, bytes.size());
+  Variant Value(MdbTableDef* table, int index, const JetFieldBytes& field) const {
+    return DecodeJetField(mdb, pages, Column(table, index), field);
   }
 };
 
 JetReader::JetReader(const std::vector<char>& bytes, int jet_version)
-    : handle_(std::make_unique<Handle>(bytes)) {
-  size_t page_size = jet_version == 3 ? kJet3PageSize : kJet4PageSize;
+    : handle_(std::make_unique<Handle>(bytes, jet_version)) {
+  size_t page_size = handle_->pages.page_size();
   if (bytes.size() < 3 * page_size || bytes.size() % page_size != 0) {
     throw OpenError("the Jet file is truncated");
   }
@@ -181,21 +210,16 @@ JetReader::JetReader(const std::vector<char>& bytes, int jet_version)
     if (!column.count(needed)) throw OpenError("the Jet file's catalog is damaged");
   }
   try {
-    handle_->ForEachRow(catalog, [&](const MdbField* fields) {
+    handle_->ForEachRow(catalog, [&](const JetFieldBytes* fields) {
       std::map<int, Variant> values;
-      for (guint i = 0; i < catalog->num_cols; ++i) {
-        values[fields[i].colnum] = handle_->Value(catalog, fields[i]);
+      for (guint i = 0; i < catalog->columns->len; ++i) {
+        values[static_cast<int>(i)] = handle_->Value(catalog, static_cast<int>(i), fields[i]);
       }
       const Variant& id = values[column["id"]];
       const Variant& name = values[column["name"]];
       const Variant& type = values[column["type"]];
       const Variant& flags = values[column["flags"]];
-      if (!name.IsString() || type.IsNull() || !type.IsNumeric() || id.IsNull() ||
-          !id.IsNumeric() || (type.integer_value() & 0x7f) != kCatalogTableType ||
-          (!flags.IsNull() &&
-           (static_cast<uint32_t>(flags.integer_value()) & kSystemObjectFlags))) {
-        return;
-      }
+      if (!ListsUserTable(id, name, type, flags)) return;
       tables_.push_back({std::string(name.text_value()),
                          static_cast<uint32_t>(id.integer_value()) & kPageNumberMask,
                          {}});
@@ -222,9 +246,9 @@ TableData JetReader::Load(const JetTable& table) {
   // The row count of the definition is a hint only: a damaged file may lie.
   data.Reserve(std::min<size_t>(definition->num_rows, handle_->bytes.size() / 8));
   std::vector<Variant> row(table.columns.size());
-  handle_->ForEachRow(definition, [&](const MdbField* fields) {
-    for (guint i = 0; i < definition->num_cols; ++i) {
-      row[static_cast<size_t>(fields[i].colnum)] = handle_->Value(definition, fields[i]);
+  handle_->ForEachRow(definition, [&](const JetFieldBytes* fields) {
+    for (size_t i = 0; i < row.size(); ++i) {
+      row[i] = handle_->Value(definition, static_cast<int>(i), fields[i]);
     }
     data.AddRow(row);
   });

@@ -127,6 +127,49 @@ TEST(OpenDatabaseTest, RefusesWhatIsNoMissionDatabase) {
   }
 }
 
+// A copy of a Jet 4 file whose catalog declares the column `name` with the
+// Access type code `type` (the catalog's definition fits its page).
+std::vector<char> WithCatalogColumnType(std::vector<char> bytes, const std::string& name,
+                                        char type) {
+  const size_t definition = 2 * 4096;
+  auto number = [&](size_t at, int size) {
+    unsigned value = 0;
+    for (int i = size - 1; i >= 0; --i)
+      value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return static_cast<size_t>(value);
+  };
+  size_t columns = number(definition + 45, 2);
+  size_t entries = definition + 63 + number(definition + 51, 4) * 12;
+  size_t names = entries + columns * 25;
+  for (size_t i = 0; i < columns; ++i) {
+    std::string utf16;
+    for (char c : name) utf16 += {c, '\0'};
+    size_t length = number(names, 2);
+    if (std::string(&bytes[names + 2], length) == utf16) bytes[entries + i * 25] = type;
+    names += 2 + length;
+  }
+  return bytes;
+}
+
+TEST(OpenDatabaseTest, CatalogColumnsOfAnotherTypeListNoTables) {
+  const std::vector<char> seed = Bytes(FixturePath("types.mdb"));
+  std::string dir = TempDir();
+  constexpr char kSingle = 6;
+  constexpr char kText = 10;
+  for (const char* column : {"Id", "Type", "Flags"}) {
+    for (char type : {kSingle, kText}) {
+      std::vector<char> copy = WithCatalogColumnType(seed, column, type);
+      ASSERT_NE(copy, seed) << column;
+      std::string path = WriteFile(dir + "/retyped.mdb", copy);
+      // Refused, or opened with no table: no other error escapes.
+      try {
+        EXPECT_TRUE(OpenDatabase(path)->TableNames().empty()) << column << " " << int{type};
+      } catch (const OpenError&) {
+      }
+    }
+  }
+}
+
 TEST(OpenDatabaseTest, OpensFilesWhoseNamesHoldUriCharacters) {
   std::string dir = TempDir() + "/a b#c?d%20e";
   fs::create_directories(dir);

@@ -46,4 +46,20 @@ std::string CreationDate(const std::string& date) {
   return IsoDate(floor<days>(system_clock::now()));
 }
 
+bool IsCreationDate(std::string_view text) {
+  using namespace std::chrono;
+  constexpr std::string_view kForm = "dddd-dd-dd";
+  if (text.size() != kForm.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    bool digit = text[i] >= '0' && text[i] <= '9';
+    if (kForm[i] == 'd' ? !digit : text[i] != kForm[i]) return false;
+  }
+  auto number = [&](size_t at, size_t count) {
+    return std::stoi(std::string(text.substr(at, count)));
+  };
+  return year_month_day(year(number(0, 4)), month(static_cast<unsigned>(number(5, 2))),
+                        day(static_cast<unsigned>(number(8, 2))))
+      .ok();
+}
+
 }  // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -11,5 +12,9 @@ std::string DateText(double serial_days);
 // The date of a header line: from `date` ("YYYY-MM-DD") when it is given,
 // otherwise from SOURCE_DATE_EPOCH when it is set, otherwise today's.
 std::string CreationDate(const std::string& date = "");
+
+// Whether `text` is a date a host may set for the header lines: "YYYY-MM-DD",
+// a real calendar date.
+bool IsCreationDate(std::string_view text);
 
 }  // namespace quorvane

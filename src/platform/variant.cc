@@ -49,7 +49,6 @@ std::string DecimalText(const std::string& raw) {
 Variant::Payload Variant::MakeText(std::string_view text) {
   void* block = ::operator new(sizeof(Text) + text.size());
   Text* shared = new (block) Text{{1}, static_cast<uint32_t>(text.size())};
-  // An empty text may have no characters at all to copy from.
   if (!text.empty())
     std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
   Payload payload;
@@ -71,32 +70,22 @@ void Variant::Require(bool holds) {
 }
 
 Variant Variant::Null() { return Variant(VariantType::kNull, Payload{}); }
-Variant Variant::Boolean(bool value) {
-  return Variant(VariantType::kBoolean, Payload{.boolean = value});
-}
-Variant Variant::Byte(uint8_t value) {
-  return Variant(VariantType::kByte, Payload{.integer = value});
-}
+Variant Variant::Boolean(bool value) { return Variant(VariantType::kBoolean, {.boolean = value}); }
+Variant Variant::Byte(uint8_t value) { return Variant(VariantType::kByte, WholeNumber(value)); }
 Variant Variant::Integer(int16_t value) {
-  return Variant(VariantType::kInteger, Payload{.integer = value});
+  return Variant(VariantType::kInteger, WholeNumber(value));
 }
-Variant Variant::Long(int32_t value) {
-  return Variant(VariantType::kLong, Payload{.integer = value});
-}
-Variant Variant::Single(float value) {
-  return Variant(VariantType::kSingle, Payload{.real = value});
-}
-Variant Variant::Double(double value) {
-  return Variant(VariantType::kDouble, Payload{.real = value});
-}
+Variant Variant::Long(int32_t value) { return Variant(VariantType::kLong, WholeNumber(value)); }
+Variant Variant::Single(float value) { return Variant(VariantType::kSingle, RealNumber(value)); }
+Variant Variant::Double(double value) { return Variant(VariantType::kDouble, RealNumber(value)); }
 Variant Variant::CurrencyScaled(int64_t ten_thousandths) {
-  return Variant(VariantType::kCurrency, Payload{.integer = ten_thousandths});
+  return Variant(VariantType::kCurrency, WholeNumber(ten_thousandths));
 }
 Variant Variant::Decimal(std::string_view decimal_text) {
   return Variant(VariantType::kDecimal, MakeText(DecimalText(std::string(decimal_text))));
 }
 Variant Variant::Date(double serial_days) {
-  return Variant(VariantType::kDate, Payload{.real = serial_days});
+  return Variant(VariantType::kDate, RealNumber(serial_days));
 }
 Variant Variant::String(std::string_view text) {
   return Variant(VariantType::kString, MakeText(text));

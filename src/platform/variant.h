@@ -117,6 +117,8 @@ class Variant {
   };
 
   static Payload MakeText(std::string_view text);
+  static Payload WholeNumber(int64_t value) { return Payload{.integer = value}; }
+  static Payload RealNumber(double value) { return Payload{.real = value}; }
   // Raises std::bad_variant_access unless `holds`.
   static void Require(bool holds);
   bool HoldsText() const { return type_ == VariantType::kString || type_ == VariantType::kDecimal; }
