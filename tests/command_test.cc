@@ -12,28 +12,18 @@
 #include <thread>
 
 #include "support/command.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace {
 
 using Result = quorvane::testing::CommandResult;
-
-// Standard output and standard error together.
-Result RunQuorvane(const std::string& arguments) {
-  return quorvane::testing::RunCommand(std::string(QUORVANE_BINARY) + " " + arguments + " 2>&1");
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using quorvane::testing::RunQuorvane;
 
 // An output file's bytes with its folder (which the lookout include names)
 // written as OUTPUT/.
 std::string ReadOutputFile(const std::filesystem::path& path) {
-  std::string bytes = ReadFile(path);
+  std::string bytes = quorvane::testing::ReadFile(path.string());
   std::string folder = path.parent_path().string() + "/";
   for (size_t at = bytes.find(folder); at != std::string::npos; at = bytes.find(folder, at)) {
     bytes.replace(at, folder.size(), "OUTPUT/");
@@ -236,7 +226,7 @@ TEST(CommandTest, BuildAllWritesTheExpectedFilesOfEveryMission) {
       std::string name = expected.path().filename().string();
       if (name == "messages.txt") continue;
       std::string bytes = ReadOutputFile(fs::path(output) / name);
-      EXPECT_TRUE(bytes == ReadFile(expected.path())) << name;
+      EXPECT_TRUE(bytes == quorvane::testing::ReadFile(expected.path().string())) << name;
       ++compared;
     }
   }

@@ -14,6 +14,7 @@
 
 #include "compiler/write_quorvane.h"
 #include "platform/runtime_error.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane {
@@ -37,11 +38,6 @@ struct BrokenCase {
 
 Message Critical(const std::string& text) { return {BoxStyle::kCritical, "Error", text}; }
 Message Plain(const std::string& text) { return {BoxStyle::kPlain, "", text}; }
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::set<std::string> FolderEntries(const fs::path& folder) {
   std::set<std::string> names;
@@ -115,7 +111,7 @@ void CheckBuild(const std::string& database, const std::string& file_prefix, con
   }
 
   EXPECT_EQ(sink.messages(), c.messages);
-  std::string written = ReadFile(folder / fit_name);
+  std::string written = testing::ReadFile((folder / fit_name).string());
   switch (c.outcome) {
     case Outcome::kRefused:
       EXPECT_EQ(result, false);

@@ -1,9 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
-#include <vector>
+
+#include "database/database.h"
+#include "database/database_cache.h"
 
 namespace quorvane::cli {
 
@@ -15,32 +17,27 @@ enum ExitStatus : int {
   kUsageError = 64,
 };
 
-struct CompileOptions {
-  std::string database;
-  std::string output_folder = ".";
-  std::string date;  // "YYYY-MM-DD", empty for the default
-  bool fit = true;
-  bool script = true;
-};
-
-// Compiles each mission (FIT file and/or script files) and returns the worst status.
-int CompileMissions(const CompileOptions& options, const std::vector<int16_t>& missions,
-                    std::ostream& err);
-
-// Every MissionID of the NewMissions table, in stored order.
-std::vector<int16_t> AllMissionIds(const std::string& database);
-
-// Prints the missions of a database, one per line, aligned.
-void ListMissions(const std::string& database, std::ostream& out);
-
 // Prints the table names, or one table: its columns, their types and its rows
 // as tab-separated values ("\\N" for Null).
-void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out);
+void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out,
+                  std::ostream& err);
 
 // Prints the ABL identifier made from a text (or shows its refusal).
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err);
 
 // Splits a database file path into its folder ("." when none) and file name.
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name);
+
+// Opens a database for the commands that only read it (list, dump, convert);
+// a file that cannot be opened raises RuntimeError with the reason.
+std::shared_ptr<db::Database> OpenForReading(const std::string& path);
+
+// The databases of this run of the command: each file is loaded once, and
+// every mission compiled from it reads the same loaded tables.
+const std::shared_ptr<db::DatabaseCache>& LoadedDatabases();
+
+// Notes what the database file's reader said about it (warnings of a damaged
+// file) since it was last asked.
+void NoteDiagnostics(db::Database& database, std::ostream& err);
 
 }  // namespace quorvane::cli

@@ -1,71 +1,146 @@
 // The quorvane command: compiles missions of a mission-design database into
-// the game's FIT and script files.
+// the game's FIT and script files, checks them, lists and converts databases.
 
 #include <CLI/CLI.hpp>
 
+#include <array>
+#include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "cli/commands.h"
+#include "cli/compile_run.h"
+#include "cli/convert.h"
+#include "cli/list_missions.h"
+#include "cli/reporter.h"
 #include "platform/date_text.h"
-#include "platform/runtime_error.h"
 #include "quorvane/version.h"
 
 namespace {
 
 using quorvane::cli::ExitStatus;
 
+constexpr std::array<std::string_view, 8> kSubcommands = {"fit",  "script",     "build", "check",
+                                                          "list", "identifier", "dump",  "convert"};
+
 struct Arguments {
   quorvane::cli::CompileOptions compile;
   std::vector<int> missions;
   bool all = false;
+  bool verbose = false;
+  std::string message_format = "text";
+  bool json = false;
+  bool force = false;
   std::string table;
   std::string text;
+  std::string target;
 };
 
-void AddOutputOptions(CLI::App& command, Arguments& args) {
-  command.add_option("-o,--output", args.compile.output_folder,
-                     "Output folder (default: the current folder)");
-  command.add_option("--date", args.compile.date, "Date of the header lines, YYYY-MM-DD")
-      ->check([](const std::string& date) {
-        return quorvane::IsCreationDate(date) ? std::string() : "the date must be YYYY-MM-DD";
-      });
+// Every usage error is one line; it points at the help of the subcommand.
+int UsageError(const std::string& text, std::string_view subcommand = {}) {
+  std::cerr << "quorvane: error: " << text << "; run 'quorvane "
+            << (subcommand.empty() ? "" : std::string(subcommand) + " ") << "--help' for usage\n";
+  return ExitStatus::kUsageError;
 }
 
-CLI::Option* AddMissionArgument(CLI::App& command, int& mission) {
-  return command.add_option("MISSION", mission, "Mission number (MissionID)")
+void AddDatabase(CLI::App& command, Arguments& args) {
+  command.add_option("DATABASE", args.compile.database, "Mission database file")->required();
+}
+
+// The options of the subcommands that compile.
+void AddReportOptions(CLI::App& command, Arguments& args) {
+  command.add_option("--date", args.compile.date, "Date of the header lines, YYYY-MM-DD")
+      ->check([](const std::string& date) {
+        return quorvane::IsCreationDate(date) ? std::string()
+                                              : "the date must be a real date as YYYY-MM-DD";
+      });
+  command
+      .add_option("--message-format", args.message_format,
+                  "text (default) or json: JSON Lines on standard error")
+      ->check(CLI::IsMember({"text", "json"}));
+  command.add_flag("-v,--verbose", args.verbose, "Note each file written");
+}
+
+void AddOutputOption(CLI::App& command, Arguments& args) {
+  command.add_option("-o,--output", args.compile.output_folder,
+                     "Output folder (default: the current folder)");
+}
+
+CLI::Option* AddMissionArgument(CLI::App& command, Arguments& args) {
+  return command.add_option("MISSION", args.missions, "Mission number (MissionID)")
       ->required()
+      ->expected(1)
       ->check(CLI::Range(-32768, 32767));
+}
+
+void AddMissionChoice(CLI::App& command, Arguments& args) {
+  auto* missions = command.add_option("MISSION", args.missions, "Mission numbers")
+                       ->check(CLI::Range(-32768, 32767));
+  command.add_flag("--all", args.all, "Every mission of the database")->excludes(missions);
+}
+
+// The subcommand named first on the command line, if it is one.
+std::string_view NamedSubcommand(int argc, char** argv) {
+  if (argc < 2) return {};
+  std::string_view first = argv[1];
+  for (std::string_view name : kSubcommands) {
+    if (first == name) return name;
+  }
+  return {};
+}
+
+// SOURCE_DATE_EPOCH, when set, must be a usable number of seconds.
+bool SourceDateEpochIsValid() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  return epoch == nullptr || *epoch == '\0' || quorvane::IsSourceDateEpoch(epoch);
+}
+
+int Compile(const Arguments& args, bool check) {
+  quorvane::cli::MissionChoice choice{{}, args.all};
+  for (int id : args.missions) choice.ids.push_back(static_cast<int16_t>(id));
+  auto reporter = args.message_format == "json"
+                      ? quorvane::cli::MakeJsonReporter(std::cerr)
+                      : quorvane::cli::MakeTextReporter(std::cerr, args.verbose);
+  return check ? quorvane::cli::CheckMissions(args.compile, choice, *reporter)
+               : quorvane::cli::CompileMissions(args.compile, choice, *reporter);
 }
 
 int Run(int argc, char** argv) {
   CLI::App app(
-      "Compiles a mission of a mission-design database (Jet .mdb or SQLite) into the "
+      "Compiles missions of a mission-design database (Jet .mdb or SQLite) into the "
       "game's mission FIT file and ABL mission script.",
       "quorvane");
   app.set_version_flag("--version", "quorvane " QUORVANE_VERSION);
   app.require_subcommand(1);
   Arguments args;
-  int mission = 0;
 
   CLI::App* fit = app.add_subcommand("fit", "Write the mission FIT file");
-  fit->add_option("DATABASE", args.compile.database, "Mission database file")->required();
-  AddMissionArgument(*fit, mission);
-  AddOutputOptions(*fit, args);
+  AddDatabase(*fit, args);
+  AddMissionArgument(*fit, args);
+  AddOutputOption(*fit, args);
+  AddReportOptions(*fit, args);
 
   CLI::App* script = app.add_subcommand("script", "Write the mission script (module and includes)");
-  script->add_option("DATABASE", args.compile.database, "Mission database file")->required();
-  AddMissionArgument(*script, mission);
-  AddOutputOptions(*script, args);
+  AddDatabase(*script, args);
+  AddMissionArgument(*script, args);
+  AddOutputOption(*script, args);
+  AddReportOptions(*script, args);
 
   CLI::App* build = app.add_subcommand("build", "Write the FIT file and the script of missions");
-  build->add_option("DATABASE", args.compile.database, "Mission database file")->required();
-  auto* missions = build->add_option("MISSION", args.missions, "Mission numbers")
-                       ->check(CLI::Range(-32768, 32767));
-  build->add_flag("--all", args.all, "Every mission of the database")->excludes(missions);
-  AddOutputOptions(*build, args);
+  AddDatabase(*build, args);
+  AddMissionChoice(*build, args);
+  AddOutputOption(*build, args);
+  AddReportOptions(*build, args);
+
+  CLI::App* check = app.add_subcommand(
+      "check", "Compile missions as build does, into a temporary folder that is removed");
+  AddDatabase(*check, args);
+  AddMissionChoice(*check, args);
+  AddReportOptions(*check, args);
 
   CLI::App* list = app.add_subcommand("list", "List the missions of a database");
-  list->add_option("DATABASE", args.compile.database, "Mission database file")->required();
+  AddDatabase(*list, args);
+  list->add_flag("--json", args.json, "Print the missions as a JSON array");
 
   CLI::App* identifier =
       app.add_subcommand("identifier", "Print the ABL identifier made from a text");
@@ -73,44 +148,55 @@ int Run(int argc, char** argv) {
 
   CLI::App* dump =
       app.add_subcommand("dump", "Print the tables of a database, or one table's rows");
-  dump->add_option("DATABASE", args.compile.database, "Mission database file")->required();
+  AddDatabase(*dump, args);
   dump->add_option("TABLE", args.table, "Table name");
 
+  CLI::App* convert = app.add_subcommand(
+      "convert", "Copy every table of a database into a new SQLite database, or SQL text (.sql)");
+  convert->add_option("SOURCE", args.compile.database, "Database to copy")->required();
+  convert->add_option("TARGET", args.target, "New SQLite file, or a name ending in .sql")
+      ->required();
+  convert->add_flag("--force", args.force, "Replace TARGET if it exists");
+
+  std::string_view named = NamedSubcommand(argc, argv);
+  if (argc >= 2 && argv[1][0] != '-' && named.empty()) {
+    return UsageError("unknown subcommand '" + std::string(argv[1]) + "'");
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    int status = app.exit(error);
-    return status == 0 ? ExitStatus::kSuccess : ExitStatus::kUsageError;
+    if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
+    return UsageError(error.what(), named);
   }
-  if (build->parsed() && !args.all && args.missions.empty()) {
-    std::cerr << "quorvane: error: build needs mission numbers or --all\n"
-              << "Run with --help for more information.\n";
-    return ExitStatus::kUsageError;
+  if ((build->parsed() || check->parsed()) && !args.all && args.missions.empty()) {
+    return UsageError("mission numbers or --all are needed", named);
+  }
+  bool compiles = fit->parsed() || script->parsed() || build->parsed() || check->parsed();
+  if (compiles && args.compile.date.empty() && !SourceDateEpochIsValid()) {
+    return UsageError("SOURCE_DATE_EPOCH must be a non-negative whole number of seconds, not '" +
+                          std::string(std::getenv("SOURCE_DATE_EPOCH")) + "'",
+                      named);
   }
 
   try {
-    if (fit->parsed() || script->parsed()) {
-      args.compile.fit = fit->parsed();
-      args.compile.script = script->parsed();
-      return quorvane::cli::CompileMissions(args.compile, {static_cast<int16_t>(mission)},
-                                            std::cerr);
-    }
-    if (build->parsed()) {
-      std::vector<int16_t> ids;
-      if (args.all) {
-        ids = quorvane::cli::AllMissionIds(args.compile.database);
-      } else {
-        for (int id : args.missions) ids.push_back(static_cast<int16_t>(id));
-      }
-      return quorvane::cli::CompileMissions(args.compile, ids, std::cerr);
-    }
+    args.compile.fit = !script->parsed();
+    args.compile.script = !fit->parsed();
+    if (compiles) return Compile(args, check->parsed());
     if (list->parsed()) {
-      quorvane::cli::ListMissions(args.compile.database, std::cout);
+      if (args.json) {
+        quorvane::cli::ListMissionsJson(args.compile.database, std::cout, std::cerr);
+      } else {
+        quorvane::cli::ListMissions(args.compile.database, std::cout, std::cerr);
+      }
       return ExitStatus::kSuccess;
     }
     if (identifier->parsed())
       return quorvane::cli::PrintIdentifier(args.text, std::cout, std::cerr);
-    quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout);
+    if (convert->parsed()) {
+      return quorvane::cli::ConvertDatabase(args.compile.database, args.target, args.force,
+                                            std::cerr);
+    }
+    quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout, std::cerr);
     return ExitStatus::kSuccess;
   } catch (const std::exception& error) {
     std::cerr << "quorvane: runtime error: " << error.what() << '\n';

@@ -1,6 +1,9 @@
 #include "compiler/write_quorvane.h"
 
+#include <algorithm>
+
 #include "compiler/mission_database.h"
+#include "database/step_context.h"
 #include "fit/build_mission_fit.h"
 #include "platform/date_text.h"
 #include "platform/runtime_error.h"
@@ -14,30 +17,52 @@
 namespace quorvane {
 namespace {
 
-// Closes the files a step left open when an operation ends, also when a
-// run-time error ends it, so that everything written so far is in place.
-class CloseFilesAtEnd {
+// A file name relative to the output folder.
+std::string InOutputFolder(const std::string& path, const std::string& folder) {
+  if (!folder.empty() && path.starts_with(folder)) return path.substr(folder.size());
+  return path;
+}
+
+}  // namespace
+
+// Clears the report when an operation begins. When it ends, also by a
+// run-time error, it closes the files a step left open, so that everything
+// written so far is on disk, and reports the files.
+class WriteQuorvane::Reporting {
  public:
-  explicit CloseFilesAtEnd(OutputFiles& files) : files_(files) {}
-  // At the normal end of an operation: a file that cannot be put in place is
-  // a run-time error.
-  bool Now(bool result) {
-    files_.CloseAll();
+  explicit Reporting(WriteQuorvane& compiler) : compiler_(compiler) {
+    compiler_.report_ = OperationReport{};
+    compiler_.session_.files.ClearJournal();
+  }
+  // At the normal end of an operation: every file left open is put in place,
+  // and one that cannot be is a run-time error.
+  bool Finish(bool result) {
+    compiler_.session_.files.CloseAll();
     return result;
   }
-  ~CloseFilesAtEnd() {
+  ~Reporting() {
+    OutputFiles& files = compiler_.session_.files;
     try {
-      files_.CloseAll();
+      files.CloseAll();
     } catch (const RuntimeError&) {
       // A close that fails while an earlier error is on its way is not reported.
+    }
+    const std::string& folder = compiler_.session_.output_folder;
+    const std::vector<std::string>& left_open = files.left_open();
+    for (const std::string& path : files.created()) {
+      compiler_.report_.files.push_back(InOutputFolder(path, folder));
+      if (std::find(left_open.begin(), left_open.end(), path) != left_open.end()) {
+        compiler_.report_.incomplete.push_back(InOutputFolder(path, folder));
+      }
+    }
+    if (compiler_.session_.database) {
+      compiler_.report_.diagnostics = compiler_.session_.database->TakeDiagnostics();
     }
   }
 
  private:
-  OutputFiles& files_;
+  WriteQuorvane& compiler_;
 };
-
-}  // namespace
 
 WriteQuorvane::WriteQuorvane(MessageSink& messages) : session_(messages) {
   session_.creation_date = CreationDate();
@@ -53,10 +78,11 @@ void WriteQuorvane::share_databases(std::shared_ptr<db::DatabaseCache> databases
 
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
-  CloseFilesAtEnd close_files(session_.files);
-  return close_files.Now(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-                         SetOutputPath(session_, OutputPath) &&
-                         BuildMissionFit(session_, fit_, MissionID));
+  Reporting reporting(*this);
+  return reporting.Finish(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
+                          SetOutputPath(session_, OutputPath) &&
+                          RunStep(session_, "writing the FIT file",
+                                  [&] { return BuildMissionFit(session_, fit_, MissionID); }));
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
@@ -66,27 +92,39 @@ Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
 
 bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& DatabasePath,
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
-  CloseFilesAtEnd close_files(session_.files);
+  Reporting reporting(*this);
   session_.mission_identifier = MissionIdentifier;
   auto steps = [&] {
     if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
     if (!SetOutputPath(session_, OutputPath)) return false;
     ScriptSession script{session_, script_};
-    if (!FindMissionRecord(script, MissionIdentifier)) return false;
-    OpenVarInitFiles(script);
-    OpenMultiplayerInclude(script);
-    if (!WriteMissionBrain(script, MissionIdentifier)) return false;
+    if (!RunStep(session_, "finding the mission record",
+                 [&] { return FindMissionRecord(script, MissionIdentifier); })) {
+      return false;
+    }
+    RunStep(session_, "opening the script includes", [&] {
+      OpenVarInitFiles(script);
+      OpenMultiplayerInclude(script);
+    });
+    if (!RunStep(session_, "writing the mission brain module",
+                 [&] { return WriteMissionBrain(script, MissionIdentifier); })) {
+      return false;
+    }
     int16_t mission = session_.mission_identifier;
-    WriteStructureInclude(script, mission);
-    CloseVarInitFiles(script);
-    CloseMultiplayerInclude(script);
+    report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
+      return WriteStructureInclude(script, mission);
+    });
+    RunStep(session_, "closing the script includes", [&] {
+      CloseVarInitFiles(script);
+      CloseMultiplayerInclude(script);
+    });
     return true;
   };
-  return close_files.Now(steps());
+  return reporting.Finish(steps());
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
-  CloseFilesAtEnd close_files(session_.files);
+  Reporting reporting(*this);
   if (session_.database == nullptr) throw RuntimeError("No mission database is open");
   script_.drop_lines_of_closed_includes = true;
   struct ResetDrop {
@@ -94,7 +132,9 @@ bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pat
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
   ScriptSession script{session_, script_};
-  return close_files.Now(quorvane::WriteLookOutIncludeFile(script, MissionID, pathName));
+  return reporting.Finish(
+      RunStep(session_, "writing the lookout include",
+              [&] { return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName); }));
 }
 
 }  // namespace quorvane

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "database/session.h"
 #include "fit/fit_state.h"
@@ -11,6 +12,20 @@
 #include "script/script_state.h"
 
 namespace quorvane {
+
+// What the last file-writing operation of a compiler object left behind,
+// whether it returned True, False or ended with a run-time error.
+struct OperationReport {
+  // The files it created, in order, named relative to the output folder.
+  std::vector<std::string> files;
+  // Those of them that the step that created them did not finish.
+  std::vector<std::string> incomplete;
+  // WriteMissionScript: the structure include step returned False (the
+  // operation itself goes on and may return True).
+  bool structure_include_refused = false;
+  // What the database file's reader said meanwhile (warnings of a damaged file).
+  std::vector<std::string> diagnostics;
+};
 
 // The mission compiler. One object compiles one mission per call into the
 // mission FIT file or the mission script files. Messages go to the sink given
@@ -44,7 +59,15 @@ class WriteQuorvane {
   // loads the file again when it has changed).
   void share_databases(std::shared_ptr<db::DatabaseCache> databases);
 
+  // What the last file-writing operation left behind.
+  const OperationReport& last_report() const { return report_; }
+
  private:
+  // Guards an operation: begins its report, and finishes it when the
+  // operation ends, also by a run-time error.
+  class Reporting;
+
+  OperationReport report_;
   // The state all steps share, and the FIT and script writers' own state.
   Session session_;
   FitState fit_;

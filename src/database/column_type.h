@@ -38,6 +38,11 @@ struct ColumnInfo {
 // stands for.
 ColumnType ColumnTypeFromDeclared(std::string_view declared);
 
+// The name a SQLite twin declares a column of the type with ("YESNO",
+// "SMALLINT", "INTEGER", "REAL", "FLOAT", "TEXT", "LONGTEXT", ...); empty for
+// kUntyped.
+std::string_view DeclaredTypeName(ColumnType type);
+
 // The name of the type in table dumps: "YesNo", "Long", "DateTime", "Text", ...
 std::string_view ColumnTypeName(ColumnType type);
 

@@ -61,6 +61,12 @@ class Database {
       columns.push_back({std::move(name), ColumnType::kUntyped});
     return columns;
   }
+  // The table field and row that hold `value` ("Mechs.Name, ID 990"), when it
+  // is a value of a loaded table that a record set handed out; empty otherwise.
+  virtual std::string ValueOrigin(const Variant* /*value*/) const { return ""; }
+  // What the file's reader had to say about it (warnings of a damaged file)
+  // since the last call.
+  virtual std::vector<std::string> TakeDiagnostics() { return {}; }
 };
 
 // Opens a Jet 3, Jet 4 or SQLite 3 mission database, recognised by its first

@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "database/cell_origin.h"
 #include "database/criteria.h"
 #include "database/dynaset.h"
 #include "database/jet_text.h"
@@ -29,6 +30,14 @@ std::vector<std::string> LoadedDatabase::ColumnNames(std::string_view table) {
   std::vector<std::string> names;
   for (const auto& column : Columns(table)) names.push_back(column.name);
   return names;
+}
+
+std::string LoadedDatabase::ValueOrigin(const Variant* value) const {
+  for (const auto& [folded, table] : tables_) {
+    if (!table.data) continue;
+    if (auto place = table.data->Locate(value)) return DescribeCell(*table.data, *place);
+  }
+  return "";
 }
 
 LoadedDatabase::Table& LoadedDatabase::Find(std::string_view name) {

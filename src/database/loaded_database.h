@@ -25,6 +25,8 @@ class LoadedDatabase : public Database {
   std::vector<std::string> TableNames() override;
   std::vector<std::string> ColumnNames(std::string_view table) override;
   std::vector<ColumnInfo> Columns(std::string_view table) override;
+  std::string ValueOrigin(const Variant* value) const override;
+  std::vector<std::string> TakeDiagnostics() override { return source_->TakeDiagnostics(); }
 
  private:
   struct Table {

@@ -25,8 +25,7 @@ struct Session {
   // when the database is loaded again for every operation.
   std::shared_ptr<db::DatabaseCache> databases;
   std::string database_file;  // the resolved database path
-  // Why the last OpenMissionDatabase could not open its file (empty when it
-  // did), for the host to show beside the message.
+  // Why the last OpenMissionDatabase could not open the file; empty when it could.
   std::string database_open_failure;
   std::string output_folder;  // always ends in "/"
   std::string creation_date;  // "YYYY-MM-DD" of the header lines

@@ -23,13 +23,22 @@ void Execute(sqlite3* db, const std::string& sql) {
   }
 }
 
-std::string QuoteIdentifier(std::string_view name) {
-  std::string out = "\"";
-  for (char c : name) {
+namespace {
+
+// The text between two quote marks, each quote mark inside it doubled.
+std::string Enclosed(std::string_view text, char quote) {
+  std::string out(1, quote);
+  for (char c : text) {
     out += c;
-    if (c == '"') out += '"';
+    if (c == quote) out += quote;
   }
-  return out + "\"";
+  return out + quote;
 }
+
+}  // namespace
+
+std::string QuoteIdentifier(std::string_view name) { return Enclosed(name, '"'); }
+
+std::string QuoteText(std::string_view text) { return Enclosed(text, '\''); }
 
 }  // namespace quorvane::db

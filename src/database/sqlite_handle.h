@@ -23,5 +23,7 @@ SqliteStatement Prepare(sqlite3* db, std::string_view sql);
 void Execute(sqlite3* db, const std::string& sql);
 // A SQL identifier in double quotes.
 std::string QuoteIdentifier(std::string_view name);
+// A SQL text literal in single quotes.
+std::string QuoteText(std::string_view text);
 
 }  // namespace quorvane::db

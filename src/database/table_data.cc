@@ -1,6 +1,7 @@
 #include "database/table_data.h"
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <utility>
 
@@ -30,6 +31,19 @@ std::optional<size_t> TableData::FindColumn(std::string_view name) const {
                   : column_by_folded_name_.find(FoldCase(name));
   if (it == column_by_folded_name_.end()) return std::nullopt;
   return it->second;
+}
+
+std::optional<TableData::Place> TableData::Locate(const Variant* value) const {
+  if (cells_.empty() || columns_.empty()) return std::nullopt;
+  // Addresses compared as numbers: a value outside the cells may live anywhere.
+  auto address = reinterpret_cast<std::uintptr_t>(value);
+  auto first = reinterpret_cast<std::uintptr_t>(cells_.data());
+  auto end = reinterpret_cast<std::uintptr_t>(cells_.data() + cells_.size());
+  if (address < first || address >= end || (address - first) % sizeof(Variant) != 0) {
+    return std::nullopt;
+  }
+  size_t index = (address - first) / sizeof(Variant);
+  return Place{index / columns_.size(), index % columns_.size()};
 }
 
 void TableData::AddRow(std::span<Variant> values) {

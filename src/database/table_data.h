@@ -42,6 +42,14 @@ class TableData {
     return cells_[row * columns_.size() + column];
   }
 
+  // The row and column of a value held by this table; nullopt for any other
+  // value (a copy, a computed value).
+  struct Place {
+    size_t row;
+    size_t column;
+  };
+  std::optional<Place> Locate(const Variant* value) const;
+
   // Makes room for this many rows in all.
   void Reserve(size_t rows) { cells_.reserve(rows * columns_.size()); }
   // Appends a row; `values` holds one value per column and is moved from.

@@ -19,6 +19,9 @@ class TableSource {
   // All rows of the table in stored order. Throws RuntimeError when the file
   // turns out to be damaged.
   virtual TableData Load(const std::string& table) = 0;
+  // What the file's reader had to say about it (warnings of a damaged file)
+  // since the last call.
+  virtual std::vector<std::string> TakeDiagnostics() { return {}; }
 };
 
 }  // namespace quorvane::db

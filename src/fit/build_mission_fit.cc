@@ -1,6 +1,7 @@
 #include "fit/build_mission_fit.h"
 
 #include "database/session.h"
+#include "database/step_context.h"
 #include "fit/campaign_sections.h"
 #include "fit/commander_groups.h"
 #include "fit/drop_zones.h"
@@ -25,36 +26,58 @@ void CreateFitFile(const FitBuild& build) {
 // The warriors, parts, force groups, trains and carriers of a single-player
 // mission. False when a force group has too many units.
 bool WriteUnitSections(FitBuild& build) {
-  WriteWarriorSections(build);
-  WritePartSections(build);
-  if (!WriteCommanderGroups(build)) return false;
-  WriteTrainSections(build);
-  WriteCarrierSections(build);
+  const Session& session = build.session;
+  RunStep(session, "writing the FIT warriors section", [&] { WriteWarriorSections(build); });
+  RunStep(session, "writing the FIT parts section", [&] { WritePartSections(build); });
+  if (!RunStep(session, "writing the FIT commander groups",
+               [&] { return WriteCommanderGroups(build); })) {
+    return false;
+  }
+  RunStep(session, "writing the FIT trains section", [&] { WriteTrainSections(build); });
+  RunStep(session, "writing the FIT carriers section", [&] { WriteCarrierSections(build); });
   return true;
+}
+
+// The FIT file from its head to the objectives and, in a multiplayer mission,
+// its campaign section.
+void WriteMissionSections(FitBuild& build) {
+  const Session& session = build.session;
+  RunStep(session, "writing the FIT head and engine sections", [&] {
+    CreateFitFile(build);
+    WriteFitHead(build);
+    WriteEngineSections(build);
+  });
+  RunStep(session, "writing the FIT campaign section", [&] {
+    if (build.IsSinglePlayer()) {
+      WriteCampaignSection(build);
+    } else {
+      CountDropZones(build);
+    }
+  });
+  RunStep(session, "writing the FIT drop zone sections", [&] { WriteDropZoneSections(build); });
+  RunStep(session, "writing the FIT objectives section", [&] { WriteObjectiveSections(build); });
+  if (build.IsMultiplayer()) {
+    RunStep(session, "writing the FIT multiplayer campaign section",
+            [&] { WriteMultiplayerCampaignSection(build); });
+  }
 }
 
 }  // namespace
 
 bool BuildMissionFit(Session& session, FitState& fit, int16_t mission) {
   FitBuild build(session, fit, mission);
-  if (!CheckMissionData(build)) return false;
+  if (!RunStep(session, "checking the mission data", [&] { return CheckMissionData(build); })) {
+    return false;
+  }
   if (!CheckMissionFileName(session.messages, JoinedForm(build.Mission("MissionFileName")))) {
     return false;
   }
-  CreateFitFile(build);
-  WriteFitHead(build);
-  WriteEngineSections(build);
-  if (build.IsSinglePlayer()) {
-    WriteCampaignSection(build);
-  } else {
-    CountDropZones(build);
-  }
-  WriteDropZoneSections(build);
-  WriteObjectiveSections(build);
-  if (build.IsMultiplayer()) WriteMultiplayerCampaignSection(build);
+  WriteMissionSections(build);
   if (build.IsSinglePlayer() && !WriteUnitSections(build)) return false;
-  build.Write("FITend");
-  session.files[FileRole::kMain].Close();
+  RunStep(session, "finishing the FIT file", [&] {
+    build.Write("FITend");
+    session.files[FileRole::kMain].Close();
+  });
   return true;
 }
 

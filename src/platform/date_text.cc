@@ -1,9 +1,12 @@
 #include "platform/date_text.h"
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace quorvane {
 namespace {
@@ -16,7 +19,26 @@ std::string IsoDate(std::chrono::sys_days day) {
   return buffer;
 }
 
+// The last second of 9999-12-31.
+constexpr int64_t kLastEpochSecond = 253402300799;
+
+// The digits of a whole number, all of `text`.
+std::optional<int64_t> Digits(std::string_view text) {
+  int64_t value = 0;
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
 }  // namespace
+
+bool IsSourceDateEpoch(std::string_view text) {
+  auto seconds = Digits(text);
+  return seconds && *seconds <= kLastEpochSecond;
+}
 
 std::string DateText(double serial_days) {
   using namespace std::chrono;
@@ -40,7 +62,8 @@ std::string DateText(double serial_days) {
 std::string CreationDate(const std::string& date) {
   using namespace std::chrono;
   if (!date.empty()) return date;
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+      epoch != nullptr && IsSourceDateEpoch(epoch)) {
     return IsoDate(floor<days>(sys_seconds(seconds(std::strtoll(epoch, nullptr, 10)))));
   }
   return IsoDate(floor<days>(system_clock::now()));

@@ -74,6 +74,7 @@ void OutputFile::Create(const std::string& path) {
   path_ = path;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
+  if (journal_ != nullptr) journal_->push_back(path);
 }
 
 void OutputFile::WriteLine(std::string_view text) {
@@ -118,6 +119,10 @@ void OutputFile::Close() {
   if (error != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
 }
 
+OutputFiles::OutputFiles() {
+  for (OutputFile& file : files_) file.set_journal(&created_);
+}
+
 OutputFile& OutputFiles::operator[](FileRole role) {
   switch (role) {
     case FileRole::kMain:
@@ -133,6 +138,9 @@ OutputFile& OutputFiles::operator[](FileRole role) {
 }
 
 void OutputFiles::CloseAll() {
+  for (OutputFile& file : files_) {
+    if (file.is_open()) left_open_.push_back(file.path());
+  }
   // Every file is put in place; the first failure is reported after.
   std::optional<RuntimeError> failure;
   for (OutputFile& file : files_) {
@@ -143,6 +151,11 @@ void OutputFiles::CloseAll() {
     }
   }
   if (failure) throw *failure;
+}
+
+void OutputFiles::ClearJournal() {
+  created_.clear();
+  left_open_.clear();
 }
 
 }  // namespace quorvane

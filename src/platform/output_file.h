@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/line.h"
 
@@ -36,6 +37,8 @@ class OutputFile {
   void Close();
   bool is_open() const { return fd_ >= 0; }
   const std::string& path() const { return path_; }
+  // Where Create notes the path of each file it creates.
+  void set_journal(std::vector<std::string>* created) { journal_ = created; }
 
  private:
   // Writes the buffered bytes to the file: 0, or the error number.
@@ -47,6 +50,7 @@ class OutputFile {
   std::string path_;  // the file's name
   std::string temporary_path_;
   std::string buffer_;
+  std::vector<std::string>* journal_ = nullptr;
 };
 
 // The mark in the name of a file being written: "." and the file's name, then
@@ -61,15 +65,24 @@ enum class FileRole {
   kMultiplayer = 6,  // the _MP include
 };
 
+// They keep a journal of the files created since it was last cleared, and of
+// the files still open (left unfinished by their step) when CloseAll closed them.
 class OutputFiles {
  public:
+  OutputFiles();
   OutputFile& operator[](FileRole role);
   // Closes every open file; used at the end of a public operation so that a
   // step that stopped early leaves its files flushed.
   void CloseAll();
 
+  void ClearJournal();
+  const std::vector<std::string>& created() const { return created_; }
+  const std::vector<std::string>& left_open() const { return left_open_; }
+
  private:
   std::array<OutputFile, 4> files_;
+  std::vector<std::string> created_;
+  std::vector<std::string> left_open_;
 };
 
 }  // namespace quorvane

@@ -11,17 +11,11 @@
 #include "platform/line.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 
 namespace quorvane {
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 TEST(LineTest, ColumnStopStartsTheItemInItsColumn) {
   EXPECT_EQ(Line::At(1, "x").text(), "x");
@@ -59,7 +53,7 @@ TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
   file.WriteLine();
   file.WriteLine(Line::At(12, "é"));
   file.Close();
-  EXPECT_EQ(ReadBytes(path), "FITini\r\n\r\n           \xE9\r\n");
+  EXPECT_EQ(testing::ReadFile(path), "FITini\r\n\r\n           \xE9\r\n");
   EXPECT_THROW(file.WriteLine("x"), RuntimeError);
   EXPECT_THROW(file.Create(testing::TempDir() + "/no/such/folder/x.txt"), RuntimeError);
   std::filesystem::remove(path);
@@ -126,6 +120,27 @@ TEST(OutputFileTest, RefusesANulInTheNameAndAFolderAtTheName) {
   EXPECT_THROW(file.Create(folder + "/ab" + std::string(1, '\0') + "cd.FIT"), RuntimeError);
   EXPECT_THROW(file.Create(folder + "/taken.FIT"), RuntimeError);
   EXPECT_EQ(Names(folder), std::vector<std::string>{"taken.FIT"});
+}
+
+// The journal lists the files created since it was cleared, and those that
+// were still open when CloseAll closed them: the unfinished ones.
+TEST(OutputFileTest, FilesKeepAJournalOfCreatedAndUnfinishedFiles) {
+  std::string folder = testing::TempDir() + "/";
+  OutputFiles files;
+  files[FileRole::kMain].Create(folder + "old.FIT");
+  files.ClearJournal();
+  files[FileRole::kVariables].Create(folder + "m_VAR.ABI");
+  files[FileRole::kMain].Create(folder + "m.ABL");
+  files[FileRole::kMain].Close();
+  files[FileRole::kMain].Create(folder + "m_LOP.ABI");
+  files.CloseAll();
+  EXPECT_EQ(files.created(), (std::vector<std::string>{folder + "m_VAR.ABI", folder + "m.ABL",
+                                                       folder + "m_LOP.ABI"}));
+  EXPECT_EQ(files.left_open(),
+            (std::vector<std::string>{folder + "m_LOP.ABI", folder + "m_VAR.ABI"}));
+  files.ClearJournal();
+  EXPECT_TRUE(files.created().empty());
+  EXPECT_TRUE(files.left_open().empty());
 }
 
 }  // namespace

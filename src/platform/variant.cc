@@ -107,7 +107,7 @@ double Variant::ToDouble() const {
     case VariantType::kEmpty:
       return 0;
     case VariantType::kNull:
-      ThrowInvalidUseOfNull();
+      ThrowInvalidUseOfNull(this);
     case VariantType::kBoolean:
       return boolean_value() ? -1 : 0;
     case VariantType::kByte:
@@ -124,7 +124,7 @@ double Variant::ToDouble() const {
       return std::strtod(std::string(text_value()).c_str(), nullptr);
     case VariantType::kString: {
       std::optional<double> number = ParseNumberText(text_value());
-      if (!number) ThrowTypeMismatch("'" + std::string(text_value()) + "' is not a number");
+      if (!number) ThrowTypeMismatch("'" + std::string(text_value()) + "' is not a number", this);
       return *number;
     }
   }
@@ -133,18 +133,18 @@ double Variant::ToDouble() const {
 
 int16_t Variant::ToInteger() const {
   double rounded = std::nearbyint(ToDouble());
-  if (!(rounded >= -32768.0 && rounded <= 32767.0)) ThrowOverflow();
+  if (!(rounded >= -32768.0 && rounded <= 32767.0)) ThrowOverflow(this);
   return static_cast<int16_t>(rounded);
 }
 
 int32_t Variant::ToLong() const {
   double rounded = std::nearbyint(ToDouble());
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) ThrowOverflow();
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) ThrowOverflow(this);
   return static_cast<int32_t>(rounded);
 }
 
 std::string Variant::ToText() const {
-  if (type_ == VariantType::kNull) ThrowInvalidUseOfNull();
+  if (type_ == VariantType::kNull) ThrowInvalidUseOfNull(this);
   return JoinedForm(*this);
 }
 

@@ -2,6 +2,7 @@
 // dead force, resolving each objective, starting the exit timer when every
 // objective is decided, and the scenario's result.
 
+#include "database/step_context.h"
 #include "platform/variant.h"
 #include "script/brain_module.h"
 #include "script/objectives/objective_actions.h"
@@ -226,7 +227,8 @@ void WriteObjectiveResolution(const BrainModule& module) {
   db::Recordset& objectives = module.objectives();
   int16_t index = 0;
   for (objectives.MoveFirst(); !objectives.Eof(); objectives.MoveNext()) {
-    WriteObjectiveBlock(module, index);
+    RunStep(module.session.shared, "writing objective " + to_string(index) + " of the brain",
+            [&] { WriteObjectiveBlock(module, index); });
     index = CheckedInteger(index + 1);
   }
 }

@@ -1,5 +1,6 @@
 #include "script/mission_brain.h"
 
+#include "database/step_context.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
@@ -250,7 +251,8 @@ bool WriteMissionBrain(ScriptSession& session, int16_t mission) {
   // _VAR, _INIT and _MP includes are still open for its lines.
   int16_t lookout_mission = session.shared.mission_identifier;
   std::string lookout_folder = session.shared.output_folder;
-  WriteLookOutIncludeFile(session, lookout_mission, lookout_folder);
+  RunStep(session.shared, "writing the lookout include",
+          [&] { return WriteLookOutIncludeFile(session, lookout_mission, lookout_folder); });
   return true;
 }
 

@@ -64,7 +64,8 @@ TEST_F(CppInterfaceTest, RunTimeErrorIsACompileErrorAndTheObjectGoesOn) {
     compiler_.WriteMissionFITFile(output_, Data("broken.mdb"), "broken.mdb", 224);
     ADD_FAILURE() << "no CompileError";
   } catch (const CompileError& error) {
-    EXPECT_STREQ(error.what(), "Invalid use of Null");
+    EXPECT_STREQ(error.what(),
+                 "Invalid use of Null: Mechs.Name, ID 990, while writing the FIT parts section");
   }
   EXPECT_FALSE(compiler_.WriteMissionFITFile(output_, Data("broken.mdb"), "broken.mdb", 206));
   EXPECT_EQ(shown_,

@@ -92,8 +92,11 @@ PLAIN = quorvane.MESSAGE_PLAIN
      [(PLAIN, "", "No Assignments found for Mission 207.")], None),
     ("broken.mdb", 203, "write_mission_script", False,
      [(CRITICAL, "Error", "Incorrect record count in Objectives table.")], None),
-    ("broken.mdb", 224, "write_mission_fit", None, [], "Invalid use of Null"),
-    ("broken.mdb", 226, "write_mission_script", None, [], "Invalid use of Null"),
+    ("broken.mdb", 224, "write_mission_fit", None, [],
+     "Invalid use of Null: Mechs.Name, ID 990, while writing the FIT parts section"),
+    ("broken.mdb", 226, "write_mission_script", None, [],
+     "Invalid use of Null: MissionStructures.Identifier, StructureID 22601, "
+     "while writing the structure include"),
 ])
 def test_refusals_and_runtime_errors_leave_the_compiler_usable(
         database, mission, operation, result, boxes, reason, tmp_path):

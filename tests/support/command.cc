@@ -24,6 +24,21 @@ CommandResult RunCommand(const std::string& command_line) {
   return result;
 }
 
+std::string QuorvaneCommand(const std::string& arguments) {
+  return std::string(QUORVANE_BINARY) + " " + arguments;
+}
+
+CommandResult RunQuorvane(const std::string& arguments) {
+  return RunCommand(QuorvaneCommand(arguments) + " 2>&1");
+}
+
+std::vector<std::string> OutputLines(const std::string& output) {
+  std::vector<std::string> lines;
+  std::istringstream in(output);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
 std::string FindOnPath(const std::string& program) {
   const char* path = std::getenv("PATH");
   std::istringstream folders(path ? path : "");

@@ -42,6 +42,15 @@ const fs::path& ProcessTempDir() {
   return dir;
 }
 
+// The SQL text of the fixture NAME.sql.
+std::string FixtureSql(const std::string& name) {
+  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
+  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
+  std::stringstream script;
+  script << in.rdbuf();
+  return script.str();
+}
+
 }  // namespace
 
 std::string FixturePath(const std::string& name) {
@@ -81,14 +90,15 @@ std::string SqliteFixture(const std::string& name) {
   static std::map<std::string, std::string> built;
   std::lock_guard lock(mutex);
   if (auto it = built.find(name); it != built.end()) return it->second;
-
-  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
-  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
-  std::stringstream script;
-  script << in.rdbuf();
   std::string path = (ProcessTempDir() / (name + ".sqlite")).string();
-  SqliteDatabase(path, script.str(), name + ".sql");
+  SqliteDatabase(path, FixtureSql(name), name + ".sql");
   return built[name] = path;
+}
+
+std::string SqliteFixtureWith(const std::string& name, const std::string& statements) {
+  std::string path = TempDir() + "/" + name + ".sqlite";
+  SqliteDatabase(path, FixtureSql(name) + "\n" + statements + ";\n", name + ".sql");
+  return path;
 }
 
 }  // namespace quorvane::testing

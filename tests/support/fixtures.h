@@ -15,6 +15,10 @@ std::string FixturePath(const std::string& name);
 // per test process in a temporary folder; returns its path.
 std::string SqliteFixture(const std::string& name);
 
+// A new SQLite database built from the fixture NAME.sql followed by more SQL
+// statements (changes to its rows), in a temporary folder of its own.
+std::string SqliteFixtureWith(const std::string& name, const std::string& statements);
+
 // A SQLite database at `path` made by running `sql`; returns the path. Throws
 // std::runtime_error naming `what` when the SQL fails.
 std::string SqliteDatabase(const std::string& path, const std::string& sql,

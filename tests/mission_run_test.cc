@@ -1,0 +1,275 @@
+// What the command says around the compiler's messages when it compiles
+// missions: every line of an operation names its mission, an operation that
+// does not end well gets a verdict, files left unfinished are named, a run
+// of several missions ends with a summary, and the setup is checked once.
+// Over every mission of the broken and campaign databases, on both twins.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/command.h"
+#include "support/files.h"
+#include "support/fixtures.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunQuorvane;
+
+// The lines of one mission's operations in `build`, less "quorvane: mission N: ".
+struct MissionLines {
+  int mission;
+  bool compiled;
+  std::vector<std::string> lines;
+};
+
+const std::vector<MissionLines>& BrokenMissions() {
+  static const std::vector<MissionLines> missions = {
+      {202,
+       false,
+       {"error: Incorrect record count in NewMissions table.",
+        "note: FIT file not written (refused)"}},
+      {203,
+       false,
+       {"error: Incorrect number of objectives.", "note: FIT file not written (refused)",
+        "error: Incorrect record count in Objectives table.", "note: script not finished (refused)",
+        "note: b0203_VAR.ABI left incomplete", "note: b0203_INIT.ABI left incomplete",
+        "note: b0203_MP.ABI left incomplete"}},
+      {204,
+       false,
+       {"error: Incorrect number of drop zones (must be 6).",
+        "note: FIT file not written (refused)"}},
+      {205,
+       false,
+       {"error: Incorrect number of drop zones (must be 6).",
+        "note: FIT file not written (refused)"}},
+      {206, false, {"error: No Dropzones were defined.", "note: FIT file not written (refused)"}},
+      {207,
+       false,
+       {"No Assignments found for Mission 207.", "note: FIT file not written (refused)"}},
+      {208,
+       false,
+       {"error: Incorrect number of objectives.", "note: FIT file not written (refused)",
+        "error: Incorrect record count in Objectives table.", "note: script not finished (refused)",
+        "note: b0208_VAR.ABI left incomplete", "note: b0208_INIT.ABI left incomplete",
+        "note: b0208_MP.ABI left incomplete"}},
+      {209, false, {"MWID cannot be Zero. [209]", "note: FIT file not written (refused)"}},
+      {210, false, {"MWID cannot be Zero. [210]", "note: FIT file not written (refused)"}},
+      {211,
+       false,
+       {"MWID 40 not found in database. [211]", "note: FIT file not written (refused)"}},
+      {212, false, {"MechID cannot be Zero. [212]", "note: FIT file not written (refused)"}},
+      {213,
+       false,
+       {"MechID 999 not found in database. [213]", "note: FIT file not written (refused)"}},
+      {214,
+       false,
+       {"VehicleID 998 not found in database. [214]", "note: FIT file not written (refused)"}},
+      {215,
+       false,
+       {"No MechID or VehicleID has been assigned. [215]", "note: FIT file not written (refused)"}},
+      {216, true, {"Both a Mech and Vehicle seem to be assigned to the same warrior. [216]"}},
+      {217,
+       false,
+       {"Too many assignments to Clan Group 2", "note: FIT file not finished (refused)",
+        "note: b0217.FIT left incomplete"}},
+      {218,
+       false,
+       {"error: Incorrect record count in ObjectiveScripting table.",
+        "note: script not finished (refused)", "note: b0218_VAR.ABI left incomplete",
+        "note: b0218_INIT.ABI left incomplete", "note: b0218_MP.ABI left incomplete"}},
+      {219,
+       true,
+       {"Alignment not set correctly on captureable vehicle.",
+        "note: script written, structure include refused", "note: b0219_STR.ABI left incomplete"}},
+      {220,
+       true,
+       {"The design does not permit you to have an Inner Sphere Vehicle Bay.  Please change "
+        "the alignment to Clan."}},
+      {221, true, {"Too many items on the ObjectList. Max is 10 (0 to 9)."}},
+      {222, true, {"No captureable enemy vehicles were found for Capture Enemy Vehicle Action."}},
+      {223, true, {"error: ABL Identifier '3rd Gate' starts with a number."}},
+      {224,
+       false,
+       {"runtime error: Invalid use of Null: Mechs.Name, ID 990, while writing the FIT parts "
+        "section",
+        "note: FIT file not finished (runtime error)", "note: b0224.FIT left incomplete"}},
+      {225,
+       false,
+       {"runtime error: Invalid use of Null: Vehicles.TypeID, VehicleID 990, while writing the "
+        "FIT parts section",
+        "note: FIT file not finished (runtime error)", "note: b0225.FIT left incomplete"}},
+      {226,
+       false,
+       {"runtime error: Invalid use of Null: MissionStructures.Identifier, StructureID 22601, "
+        "while writing the structure include",
+        "note: script not finished (runtime error)", "note: b0226_VAR.ABI left incomplete",
+        "note: b0226_INIT.ABI left incomplete", "note: b0226_MP.ABI left incomplete",
+        "note: b0226_STR.ABI left incomplete"}},
+      {227, true, {}},
+  };
+  return missions;
+}
+
+const std::vector<MissionLines>& CampaignMissions() {
+  static const std::vector<MissionLines> missions = {
+      {1, true, {}},
+      {7, true, {}},
+      {12, true, {}},
+      {23, true, {}},
+      {105, true, {}},
+      {3000,
+       true,
+       {"Briefing File name not specified.", "Briefing Map name not specified.",
+        "Player Tonnage Limit not specified.  Assuming 1200 ..."}},
+  };
+  return missions;
+}
+
+// The lines `build --all` prints for the missions: theirs in turn, then the summary.
+std::string ExpectedOutput(const std::vector<MissionLines>& missions) {
+  std::string output;
+  std::string failed;
+  size_t compiled = 0;
+  for (const MissionLines& mission : missions) {
+    for (const std::string& line : mission.lines) {
+      output += "quorvane: mission " + std::to_string(mission.mission) + ": " + line + "\n";
+    }
+    if (mission.compiled) {
+      ++compiled;
+    } else {
+      failed += (failed.empty() ? "; failed: " : ", ") + std::to_string(mission.mission);
+    }
+  }
+  return output + "quorvane: note: " + std::to_string(compiled) + " of " +
+         std::to_string(missions.size()) + " missions compiled" + failed + "\n";
+}
+
+struct Twin {
+  std::string fixture;  // "broken", "campaign"
+  bool jet;
+  const std::vector<MissionLines>& (*missions)();
+  int status;  // of `build --all`
+
+  std::string Database() const {
+    return jet ? testing::FixturePath(fixture + ".mdb") : testing::SqliteFixture(fixture);
+  }
+};
+
+std::string Name(const Twin& twin) { return twin.fixture + (twin.jet ? "_mdb" : "_sqlite"); }
+void PrintTo(const Twin& twin, std::ostream* out) { *out << Name(twin); }
+
+class MissionRunTest : public ::testing::TestWithParam<Twin> {};
+
+TEST_P(MissionRunTest, EveryLineNamesItsMissionWithVerdictsAndASummary) {
+  const Twin& twin = GetParam();
+  auto result =
+      RunQuorvane("build " + twin.Database() + " --all --date 2026-01-01 -o " + testing::TempDir());
+  EXPECT_EQ(result.status, twin.status);
+  EXPECT_EQ(result.output, ExpectedOutput(twin.missions()));
+}
+
+// `check` prints what `build` prints and exits as it does, and leaves the
+// database's folder, the current folder and the temporary folder as they were.
+TEST_P(MissionRunTest, CheckSaysWhatBuildSaysAndLeavesEveryFolderAsItWas) {
+  const Twin& twin = GetParam();
+  std::string folder = testing::TempDir();
+  std::string database = folder + "/" + fs::path(twin.Database()).filename().string();
+  fs::copy_file(twin.Database(), database);
+  std::string temporary = testing::TempDir();
+  auto before = testing::FolderState(folder);
+
+  auto result = testing::RunCommand(
+      "cd " + folder + " && TMPDIR=" + temporary + " " +
+      testing::QuorvaneCommand("check " + database + " --all --date 2026-01-01 2>&1"));
+  EXPECT_EQ(result.status, twin.status);
+  EXPECT_EQ(result.output, ExpectedOutput(twin.missions()));
+  EXPECT_EQ(testing::FolderState(folder), before);
+  EXPECT_TRUE(fs::is_empty(temporary));
+}
+
+// A line of text as the text output prints a JSON message object.
+std::string MessageLine(const nlohmann::ordered_json& message) {
+  std::string line = "quorvane: ";
+  if (!message["mission"].is_null()) {
+    line += "mission " + std::to_string(message["mission"].get<int>()) + ": ";
+  }
+  if (message["style"] == "critical") line += "error: ";
+  return line + message["text"].get<std::string>();
+}
+
+// The JSON lines parse, have exactly the documented keys, and match the text
+// lines one to one: each message and run-time error in order, the files left
+// incomplete, and the summary.
+TEST_P(MissionRunTest, JsonLinesMatchTheTextLines) {
+  const Twin& twin = GetParam();
+  std::string arguments = "build " + twin.Database() + " --all --date 2026-01-01 -o ";
+  auto text = RunQuorvane(arguments + testing::TempDir());
+  auto json = RunQuorvane(arguments + testing::TempDir() + " --message-format json");
+  EXPECT_EQ(json.status, text.status);
+
+  std::vector<std::string> expected;  // the text lines that are not notes
+  std::vector<std::string> incomplete;
+  std::string summary;
+  for (const std::string& line : testing::OutputLines(text.output)) {
+    if (line.ends_with(" left incomplete")) {
+      incomplete.push_back(line.substr(0, line.size() - 16));
+    } else if (line.starts_with("quorvane: note: ")) {
+      summary = line;
+    } else if (line.find(": note: ") == std::string::npos) {
+      expected.push_back(line);
+    }
+  }
+  std::vector<std::string> seen;
+  std::vector<std::string> seen_incomplete;
+  std::string seen_summary;
+  for (const std::string& line : testing::OutputLines(json.output)) {
+    auto object = nlohmann::ordered_json::parse(line);
+    std::vector<std::string> keys;
+    for (const auto& item : object.items()) keys.push_back(item.key());
+    if (object.contains("summary")) {
+      const auto& counts = object["summary"];
+      std::string failed;
+      for (int mission : counts["failed"]) {
+        failed += (failed.empty() ? "; failed: " : ", ") + std::to_string(mission);
+      }
+      seen_summary = "quorvane: note: " + std::to_string(counts["compiled"].get<int>()) + " of " +
+                     std::to_string(counts["missions"].get<int>()) + " missions compiled" + failed;
+      continue;
+    }
+    std::string prefix = "quorvane: mission " + std::to_string(object["mission"].get<int>()) + ": ";
+    if (object.contains("style")) {
+      EXPECT_EQ(keys, (std::vector<std::string>{"mission", "operation", "style", "title", "text"}));
+      seen.push_back(MessageLine(object));
+      continue;
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"mission", "operation", "result", "files",
+                                              "incomplete", "runtime_error"}));
+    if (!object["runtime_error"].is_null()) {
+      seen.push_back(prefix + "runtime error: " + object["runtime_error"].get<std::string>());
+    }
+    for (const auto& file : object["incomplete"]) {
+      seen_incomplete.push_back(prefix + "note: " + file.get<std::string>());
+    }
+  }
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(seen_incomplete, incomplete);
+  EXPECT_EQ(seen_summary, summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(Databases, MissionRunTest,
+                         ::testing::Values(Twin{"broken", true, BrokenMissions, 2},
+                                           Twin{"broken", false, BrokenMissions, 2},
+                                           Twin{"campaign", true, CampaignMissions, 0},
+                                           Twin{"campaign", false, CampaignMissions, 0}),
+                         [](const auto& info) { return Name(info.param); });
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,120 @@
+// What the command checks once before its mission loop (the database opens,
+// the output folder exists) and how `--all` reads the mission numbers.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/command.h"
+#include "support/fixtures.h"
+
+namespace quorvane {
+namespace {
+
+using testing::RunQuorvane;
+
+// Whatever the number of missions and the command, a missing database is
+// told once, with the design's message and status.
+TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
+  std::string database = testing::TempDir() + "/nosuch.mdb";
+  std::string folder = " -o " + testing::TempDir();
+  const std::string line = "quorvane: error: Could not find file '" + database + "'.\n";
+  for (const std::string& arguments :
+       {"fit " + database + " 7" + folder, "script " + database + " 7" + folder,
+        "build " + database + " 7" + folder, "build " + database + " 1 7 12" + folder,
+        "build " + database + " --all" + folder, "check " + database + " 1 7 12",
+        "check " + database + " --all"}) {
+    auto result = RunQuorvane(arguments);
+    EXPECT_EQ(result.status, 1) << arguments;
+    EXPECT_EQ(result.output, line) << arguments;
+    // In JSON the message belongs to no mission; the summary follows.
+    auto json = RunQuorvane(arguments + " --message-format json");
+    EXPECT_EQ(json.status, 1) << arguments;
+    EXPECT_TRUE(json.output.starts_with(
+        R"({"mission":null,"operation":null,"style":"critical","title":"Error","text":"Could not find file ')"))
+        << json.output;
+    EXPECT_NE(json.output.find("\n{\"summary\":{\"missions\":"), std::string::npos) << json.output;
+  }
+}
+
+// A file that is not a database is told once, with a note of the reason; a
+// missing output folder once, with the design's message.
+TEST(RunSetupTest, UnopenableDatabaseAndMissingFolderAreToldOnce) {
+  std::string database = testing::TempDir() + "/notes.mdb";
+  std::ofstream(database) << "not a database\n";
+  auto result = RunQuorvane("build " + database + " 1 7 12 -o " + testing::TempDir());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, "quorvane: error: Could not open database object '" + database +
+                               "'.\nquorvane: note: cannot read '" + database +
+                               "' or it is too short to be a database\n");
+
+  std::string campaign = testing::FixturePath("campaign.mdb");
+  std::string missing = testing::TempDir() + "/missing";
+  result = RunQuorvane("build " + campaign + " 1 7 12 -o " + missing);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output, "quorvane: error: Could not find path '" + missing + "/'.\n");
+}
+
+// `--all` skips a NewMissions row whose MissionID is not a mission number,
+// with a note naming its position, and compiles each mission once; the
+// design's own check still refuses the mission that has two rows.
+TEST(RunSetupTest, AllSkipsBadMissionIdsAndCompilesEachMissionOnce) {
+  std::string database = testing::SqliteFixtureWith(
+      "campaign",
+      "INSERT INTO NewMissions (MissionID, MissionFileName, Multiplayer) VALUES "
+      "(NULL, 'null', 0), (70000, 'big', 0), (7, 'again', 0), (2.5, 'half', 0), "
+      "('abc', 'text', 0), (-32769, 'low', 0)");
+  auto result =
+      RunQuorvane("build " + database + " --all --date 2026-01-01 -o " + testing::TempDir());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.output,
+            "quorvane: note: NewMissions row 7: MissionID is Null; skipped\n"
+            "quorvane: note: NewMissions row 8: MissionID '70000' is not a 16-bit number; "
+            "skipped\n"
+            "quorvane: note: NewMissions row 10: MissionID '2.5' is not a 16-bit number; "
+            "skipped\n"
+            "quorvane: note: NewMissions row 11: MissionID 'abc' is not a 16-bit number; "
+            "skipped\n"
+            "quorvane: note: NewMissions row 12: MissionID '-32769' is not a 16-bit number; "
+            "skipped\n"
+            "quorvane: mission 7: error: Incorrect record count in NewMissions table.\n"
+            "quorvane: mission 7: note: FIT file not written (refused)\n"
+            "quorvane: mission 3000: Briefing File name not specified.\n"
+            "quorvane: mission 3000: Briefing Map name not specified.\n"
+            "quorvane: mission 3000: Player Tonnage Limit not specified.  Assuming 1200 ...\n"
+            "quorvane: note: 5 of 6 missions compiled; failed: 7\n");
+}
+
+// A database without the NewMissions table: `--all` cannot read the mission
+// numbers, a run-time error outside any mission; a mission number given
+// gets the error from each operation.
+TEST(RunSetupTest, DatabaseWithoutMissionsIsARuntimeError) {
+  std::string database = testing::FixturePath("types.mdb");
+  std::string folder = " -o " + testing::TempDir();
+  auto result = RunQuorvane("build " + database + " --all" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            "quorvane: runtime error: Cannot find the input table or query 'NewMissions'.\n");
+  result = RunQuorvane("build " + database + " --all --message-format json" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            R"({"mission":null,"operation":null,"result":false,"files":[],"incomplete":[],)"
+            R"("runtime_error":"Cannot find the input table or query 'NewMissions'."})"
+            "\n"
+            R"({"summary":{"missions":0,"compiled":0,"failed":[]}})"
+            "\n");
+  result = RunQuorvane("build " + database + " 3" + folder);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.output,
+            "quorvane: mission 3: runtime error: Cannot find the input table or query "
+            "'NewMissions', while checking the mission data\n"
+            "quorvane: mission 3: note: FIT file not written (runtime error)\n"
+            "quorvane: mission 3: runtime error: Cannot find the input table or query "
+            "'NewMissions', while finding the mission record\n"
+            "quorvane: mission 3: note: script not written (runtime error)\n");
+}
+
+}  // namespace
+}  // namespace quorvane
