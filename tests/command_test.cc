@@ -166,7 +166,7 @@ TEST(CommandTest, TextInANumberColumnIsATypeMismatch) {
     Result result = RunQuorvane("fit " + database + " 7 -o " + folder);
     EXPECT_EQ(result.status, 2) << text;
     EXPECT_NE(result.output.find("runtime error: Type mismatch: '" + std::string(text) +
-                                 "' is not a number\n"),
+                                 "' is not a number"),
               std::string::npos)
         << result.output;
     EXPECT_FALSE(fs::exists(folder + "/m0007.FIT"));

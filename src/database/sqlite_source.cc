@@ -43,6 +43,10 @@ Variant ByStorageClass(sqlite3_stmt* stmt, int column) {
 
 bool IsNumber(int storage) { return storage == SQLITE_INTEGER || storage == SQLITE_FLOAT; }
 
+// A serial day number of a date from 100-01-01 to 9999-12-31 (time of day
+// included).
+bool IsDateSerial(double value) { return value >= -657434.0 && value < 2958466.0; }
+
 // A real that a Single can hold (rounded to its precision).
 bool FitsSingle(double value) {
   return !std::isfinite(value) || std::fabs(value) <= std::numeric_limits<float>::max();
@@ -127,6 +131,10 @@ Variant Decode(sqlite3_stmt* stmt, int column, ColumnType type) {
       }
       break;
     case ColumnType::kDateTime:
+      // A number is the date's serial, within the years 100 to 9999.
+      if (numeric && IsDateSerial(sqlite3_column_double(stmt, column))) {
+        return Variant::Date(sqlite3_column_double(stmt, column));
+      }
       if (storage != SQLITE_TEXT) break;
       if (auto serial = SerialFromDateText(ColumnText(stmt, column))) return Variant::Date(*serial);
       break;

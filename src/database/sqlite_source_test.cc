@@ -1,6 +1,8 @@
 // Values of a SQLite twin read by their declared Access type: a value whose
 // storage class fits the type takes the type's subtype; any other is read as
-// what it is (integer as Long, real as Double, text and blobs as String).
+// what it is (integer as Long, real as Double, text and blobs as String). A
+// number in a date column is the date's serial when it is one of the years
+// 100 to 9999.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,7 +73,7 @@ const std::vector<StoredValue> kValues = {
       {kDouble, "1"},
       {kCur, "1"},
       {kDec, "1"},
-      {kLong, "1"}}},
+      {kDate, "1"}}},
     {"0",
      "integer",
      {{kBool, "False"},
@@ -82,7 +84,7 @@ const std::vector<StoredValue> kValues = {
       {kDouble, "0"},
       {kCur, "0"},
       {kDec, "0"},
-      {kLong, "0"}}},
+      {kDate, "0"}}},
     {"70000",
      "integer",
      {{kBool, "True"},
@@ -93,7 +95,7 @@ const std::vector<StoredValue> kValues = {
       {kDouble, "70000"},
       {kCur, "70000"},
       {kDec, "70000"},
-      {kLong, "70000"}}},
+      {kDate, "70000"}}},
     {"3000000000",
      "integer",
      {{kBool, "True"},
@@ -115,7 +117,7 @@ const std::vector<StoredValue> kValues = {
       {kDouble, "2.5"},
       {kCur, "2.5"},
       {kDec, "2.5"},
-      {kDouble, "2.5"}}},
+      {kDate, "2.5"}}},
     {"1e39",
      "real",
      {{kBool, "True"},

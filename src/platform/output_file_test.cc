@@ -73,7 +73,7 @@ TEST(OutputFileTest, KeepsEveryLineAcrossBlocks) {
       expected += ToWindows1252(line) + "\r\n";
     }
   }
-  EXPECT_EQ(ReadBytes(path), expected);
+  EXPECT_EQ(testing::ReadFile(path), expected);
   std::filesystem::remove(path);
 }
 
@@ -103,10 +103,10 @@ TEST(OutputFileTest, WritesUnderATemporaryNameUntilClosed) {
     std::string temporary = names[0];
     EXPECT_EQ(temporary.rfind("." + name.substr(0, 200), 0), 0u) << temporary;
     EXPECT_NE(temporary.find(kUnfinishedMark), std::string::npos) << temporary;
-    EXPECT_EQ(ReadBytes(path), "old\r\n");
+    EXPECT_EQ(testing::ReadFile(path), "old\r\n");
     file.Close();
     EXPECT_EQ(Names(folder), std::vector<std::string>{name});
-    EXPECT_EQ(ReadBytes(path), "new\r\n");
+    EXPECT_EQ(testing::ReadFile(path), "new\r\n");
     std::filesystem::remove(path);
   }
 }
