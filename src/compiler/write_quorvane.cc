@@ -132,9 +132,9 @@ bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pat
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
   ScriptSession script{session_, script_};
-  return reporting.Finish(
-      RunStep(session_, "writing the lookout include",
-              [&] { return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName); }));
+  return reporting.Finish(RunStep(session_, "writing the lookout include", [&] {
+    return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
+  }));
 }
 
 }  // namespace quorvane
