@@ -7,9 +7,12 @@ set -euo pipefail
 packages=(cmake ninja-build g++ gcc binutils pkg-config mdbtools-dev libglib2.0-dev libsqlite3-dev
           sqlite3 libgtest-dev libgmock-dev libcli11-dev libbenchmark-dev nlohmann-json3-dev
           python3 python3-pytest file dpkg-dev)
-# Tests only: mdb-export reads the third-party Jet files for the reader's
-# reference test, which skips without it.
-packages+=(mdbtools)
+# mdb-export reads the third-party Jet files for the reader's reference test
+# (which skips without it) and times the reading of tables in scripts/bench.sh,
+# which also needs GNU time and bc.
+packages+=(mdbtools time bc)
+# clang and libFuzzer build the fuzz targets of scripts/fuzz.sh.
+packages+=(clang libfuzzer-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

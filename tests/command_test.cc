@@ -2,9 +2,12 @@
 // status, for every subcommand; and `build --all` against the reviewed files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "quorvane/version.h"
 #include "support/command.h"
@@ -92,6 +95,112 @@ TEST(CommandTest, MissingDatabaseIsReportedWithStatus1) {
   result = RunQuorvane("script no_such_campaign.mdb 7");
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.output, "quorvane: error: Could not find file './no_such_campaign.mdb'.\n");
+}
+
+// A named pipe, a device or a folder given as the database is refused at once
+// (opening a pipe must not wait for a writer), with the reason as a note.
+TEST(CommandTest, SpecialFilesAsDatabaseAreRefusedWithTheReason) {
+  namespace fs = std::filesystem;
+  std::string folder = testing::TempDir() + "/";
+  ASSERT_EQ(mkfifo((folder + "pipe.mdb").c_str(), 0600), 0);
+  fs::create_directory(folder + "folder.sqlite");
+  fs::create_symlink("/dev/null", folder + "device.mdb");
+  const std::pair<const char*, const char*> kCases[] = {
+      {"pipe.mdb", "a named pipe"}, {"folder.sqlite", "a folder"}, {"device.mdb", "a device"}};
+  for (const auto& [name, kind] : kCases) {
+    std::string path = folder + name;
+    auto result = RunQuorvane("fit " + path + " 7 -o " + folder);
+    EXPECT_EQ(result.status, 1) << name;
+    // The message, then the reason as a note.
+    size_t message = result.output.find("error: Could not open database object '" + path + "'.\n");
+    size_t note = result.output.find("note: '" + path + "' is " + kind + ", not a database file\n");
+    EXPECT_NE(message, std::string::npos) << result.output;
+    EXPECT_NE(note, std::string::npos) << result.output;
+    EXPECT_LT(message, note);
+    result = RunQuorvane("list " + path);
+    EXPECT_EQ(result.status, 2) << name;
+    EXPECT_NE(result.output.find(kind), std::string::npos) << result.output;
+  }
+}
+
+// A SQLite database opens by any path that names it: with a leading "//", and
+// with the characters that file URIs reserve in its name.
+TEST(CommandTest, SqlitePathsOfEveryFormOpen) {
+  namespace fs = std::filesystem;
+  std::string campaign = testing::SqliteFixture("campaign");
+  auto expected = RunQuorvane("list " + campaign);
+  ASSERT_EQ(expected.status, 0) << expected.output;
+  std::string folder = testing::TempDir();
+  ASSERT_EQ(folder.front(), '/');
+  for (const char* name : {"plain.sqlite", "a?b.sqlite", "a#b.sqlite", "100%.sqlite", "a%20b.db",
+                           "?mode=rwc.sqlite3"}) {
+    fs::copy_file(campaign, folder + "/" + name);
+    for (const std::string& path :
+         {folder + "/" + name, "/" + folder + "/" + name, "/" + folder + "//" + name}) {
+      auto result = RunQuorvane("list '" + path + "'");
+      EXPECT_EQ(result.status, 0) << path << "\n" << result.output;
+      EXPECT_EQ(result.output, expected.output) << path;
+    }
+  }
+}
+
+// Two runs writing into one folder at the same time, round after round: every
+// file is whole, equal to the file of one run or of the other, and no
+// unfinished file is left.
+TEST(CommandTest, ConcurrentRunsIntoOneFolderLeaveWholeFiles) {
+  namespace fs = std::filesystem;
+  std::string database = testing::SqliteFixture("campaign");
+  const std::array<std::string, 2> dates = {"2026-01-01", "2027-12-31"};
+
+  std::array<testing::FileSet, 2> expected;
+  for (size_t run = 0; run < 2; ++run) {
+    std::string folder = testing::TempDir();
+    ASSERT_EQ(
+        RunQuorvane("build " + database + " --all --date " + dates[run] + " -o " + folder).status,
+        0);
+    expected[run] = testing::CompiledFiles(folder, "");
+  }
+  ASSERT_EQ(expected[0].size(), 42u + 1);  // and the empty transcript
+  std::string shared = testing::TempDir();
+  for (int round = 0; round < 25; ++round) {
+    std::array<testing::CommandResult, 2> results;
+    std::thread other([&] {
+      results[1] = RunQuorvane("build " + database + " --all --date " + dates[1] + " -o " + shared);
+    });
+    results[0] = RunQuorvane("build " + database + " --all --date " + dates[0] + " -o " + shared);
+    other.join();
+    EXPECT_EQ(results[0].status, 0) << results[0].output;
+    EXPECT_EQ(results[1].status, 0) << results[1].output;
+    testing::FileSet written = testing::CompiledFiles(shared, "");
+    for (auto& [name, bytes] : written) {
+      EXPECT_TRUE(bytes == expected[0][name] || bytes == expected[1][name])
+          << "round " << round << ": " << name << " is neither run's file";
+    }
+    EXPECT_EQ(written.size(), expected[0].size()) << "round " << round;
+  }
+}
+
+// Text in a number column of a SQLite twin is read as text, and then the
+// compiler's own conversion refuses it, as it would a text from a Jet file;
+// it never becomes the number its first digits spell.
+TEST(CommandTest, TextInANumberColumnIsATypeMismatch) {
+  namespace fs = std::filesystem;
+  for (const char* text : {"1 OR 1=1", "garbage"}) {
+    std::string folder = testing::TempDir();
+    std::string database = folder + "/campaign.sqlite";
+    fs::copy_file(testing::SqliteFixture("campaign"), database);
+    testing::SqliteDatabase(database,
+                            "UPDATE MissionAssignments SET MechID = '" + std::string(text) +
+                                "' WHERE rowid = (SELECT min(rowid) FROM MissionAssignments WHERE "
+                                "MissionID = 7 AND MechID > 0);");
+    auto result = RunQuorvane("fit " + database + " 7 -o " + folder);
+    EXPECT_EQ(result.status, 2) << text;
+    EXPECT_NE(result.output.find("runtime error: Type mismatch: '" + std::string(text) +
+                                 "' is not a number"),
+              std::string::npos)
+        << result.output;
+    EXPECT_FALSE(fs::exists(folder + "/m0007.FIT"));
+  }
 }
 
 // `build --all` writes every mission of the campaign exactly as the reviewed

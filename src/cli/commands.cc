@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "database/database_cache.h"
 #include "database/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
@@ -9,9 +10,14 @@
 
 namespace quorvane::cli {
 
-std::unique_ptr<db::Database> OpenForReading(const std::string& path) {
+const std::shared_ptr<db::DatabaseCache>& LoadedDatabases() {
+  static const auto databases = std::make_shared<db::DatabaseCache>();
+  return databases;
+}
+
+std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
   try {
-    return db::OpenDatabase(path);
+    return LoadedDatabases()->Open(path);
   } catch (const db::OpenError& error) {
     throw RuntimeError("Could not open database object '" + path + "': " + error.what());
   }

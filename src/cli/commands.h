@@ -5,6 +5,7 @@
 #include <string>
 
 #include "database/database.h"
+#include "database/database_cache.h"
 
 namespace quorvane::cli {
 
@@ -29,7 +30,11 @@ void SplitDatabasePath(const std::string& path, std::string& folder, std::string
 
 // Opens a database for the commands that only read it (list, dump, convert);
 // a file that cannot be opened raises RuntimeError with the reason.
-std::unique_ptr<db::Database> OpenForReading(const std::string& path);
+std::shared_ptr<db::Database> OpenForReading(const std::string& path);
+
+// The databases of this run of the command: each file is loaded once, and
+// every mission compiled from it reads the same loaded tables.
+const std::shared_ptr<db::DatabaseCache>& LoadedDatabases();
 
 // Notes what the database file's reader said about it (warnings of a damaged
 // file) since it was last asked.

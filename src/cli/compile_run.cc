@@ -53,6 +53,7 @@ int RunOperation(WriteQuorvane& compiler, const CompileOptions& options, int16_t
 // keeps its counts between operations, as it does in the design tool.
 int CompileMission(const CompileOptions& options, int16_t mission, Reporter& reporter) {
   WriteQuorvane compiler(reporter);
+  compiler.share_databases(LoadedDatabases());
   if (!options.date.empty()) compiler.set_creation_date(options.date);
   int status = kSuccess;
   if (options.fit) {
@@ -94,7 +95,7 @@ class TemporaryFolder {
 
 int CompileMissions(const CompileOptions& options, const MissionChoice& missions,
                     Reporter& reporter) {
-  std::unique_ptr<db::Database> database =
+  std::shared_ptr<db::Database> database =
       CheckSetup(options.database, options.output_folder, reporter);
   if (!database) {
     reporter.Summary({missions.ids.size(), missions.ids}, false);

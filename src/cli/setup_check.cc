@@ -7,10 +7,11 @@
 
 namespace quorvane::cli {
 
-std::unique_ptr<db::Database> CheckSetup(const std::string& database,
+std::shared_ptr<db::Database> CheckSetup(const std::string& database,
                                          const std::string& output_folder, Reporter& reporter) {
   reporter.Leave();
   Session session(reporter);
+  session.databases = LoadedDatabases();
   std::string folder;
   std::string name;
   SplitDatabasePath(database, folder, name);
@@ -22,7 +23,7 @@ std::unique_ptr<db::Database> CheckSetup(const std::string& database,
     reporter.Note("the database file's reader says: " + said);
   }
   if (!SetOutputPath(session, output_folder)) return nullptr;
-  return std::move(session.database);
+  return session.database;
 }
 
 }  // namespace quorvane::cli

@@ -15,7 +15,7 @@ class Reporter;
 // design's message (and status 1) instead of once per operation. An open
 // failure adds a note with the reason; warnings of the database's reader
 // become notes. Returns the open database, or nullptr when a check failed.
-std::unique_ptr<db::Database> CheckSetup(const std::string& database,
+std::shared_ptr<db::Database> CheckSetup(const std::string& database,
                                          const std::string& output_folder, Reporter& reporter);
 
 }  // namespace quorvane::cli

@@ -43,13 +43,13 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
   std::string path = ResolveDatabasePath(database_path, database_name);
   session.database_open_failure.clear();
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
+  if (path.find('\0') != std::string::npos || !std::filesystem::exists(path, error)) {
     session.messages.Error("Could not find file '" + path + "'.");
     return false;
   }
   session.database_file = path;
   try {
-    session.database = db::OpenDatabase(path);
+    session.database = session.databases ? session.databases->Open(path) : db::OpenDatabase(path);
   } catch (const std::exception& failure) {
     session.database_open_failure = failure.what();
     session.messages.Error("Could not open database object '" + path + "'.");
@@ -59,10 +59,11 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
 }
 
 bool SetOutputPath(Session& session, const std::string& output_path) {
-  std::string folder = output_path;
-  if (folder.empty() || folder.back() != kSeparator) folder += kSeparator;
+  // An empty path is the current folder, never the root of the file system.
+  std::string folder = output_path.empty() ? "." : output_path;
+  if (folder.back() != kSeparator) folder += kSeparator;
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
+  if (folder.find('\0') != std::string::npos || !std::filesystem::is_directory(folder, error)) {
     session.messages.Error("Could not find path '" + folder + "'.");
     return false;
   }

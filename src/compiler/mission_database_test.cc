@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "compiler/write_quorvane.h"
 #include "database/session.h"
 #include "support/fixtures.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
@@ -92,6 +94,45 @@ TEST_F(MissionDatabaseTest, OperationsStopAtTheFirstRefusedStep) {
   ASSERT_EQ(sink_.messages().size(), 2u);
   EXPECT_EQ(sink_.messages()[0].text, "Could not find file '" + path + "/Campaign.MDB'.");
   EXPECT_FALSE(fs::exists(output));
+}
+
+// Compiler objects that share the host's loaded databases read one load of a
+// file until the file changes; then the next operation loads it again.
+TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
+  std::string database = testing::MissionDatabase(testing::MissionRow(1, "m1", "0"));
+  std::string folder = fs::path(database).parent_path().string();
+  std::string name = fs::path(database).filename().string();
+  auto databases = std::make_shared<db::DatabaseCache>();
+  auto open = [&](bool shared) {
+    Session session(sink_);
+    if (shared) session.databases = databases;
+    EXPECT_TRUE(OpenMissionDatabase(session, folder, name));
+    return session.database;
+  };
+  auto missions = [](db::Database& opened) {
+    auto records = opened.OpenRecordset("NewMissions");
+    if (!records->Eof()) records->MoveLast();
+    return records->RecordCount();
+  };
+  std::shared_ptr<db::Database> first = open(true);
+  EXPECT_EQ(open(true), first);
+  EXPECT_NE(open(false), first);  // without the cache every operation loads the file
+  EXPECT_EQ(missions(*first), 1);
+
+  testing::AddRows(database, testing::MissionRow(2, "m2", "0"));
+  fs::last_write_time(database, fs::last_write_time(database) + std::chrono::seconds(2));
+  std::shared_ptr<db::Database> changed = open(true);
+  EXPECT_NE(changed, first);
+  EXPECT_EQ(missions(*changed), 2);
+  EXPECT_EQ(missions(*first), 1);  // a record set of the earlier load keeps its rows
+  EXPECT_EQ(open(true), changed);
+
+  fs::remove(database);
+  Session gone(sink_);
+  gone.databases = databases;
+  EXPECT_FALSE(OpenMissionDatabase(gone, folder, name));
+  EXPECT_TRUE(sink_.messages().size() == 1u &&
+              sink_.messages()[0].text.rfind("Could not find file", 0) == 0);
 }
 
 TEST(MakeAblIdentifierTest, FormsIdentifiersOrRefusesLeadingNumbers) {

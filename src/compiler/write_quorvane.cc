@@ -34,6 +34,12 @@ class WriteQuorvane::Reporting {
     compiler_.report_ = OperationReport{};
     compiler_.session_.files.ClearJournal();
   }
+  // At the normal end of an operation: every file left open is put in place,
+  // and one that cannot be is a run-time error.
+  bool Finish(bool result) {
+    compiler_.session_.files.CloseAll();
+    return result;
+  }
   ~Reporting() {
     OutputFiles& files = compiler_.session_.files;
     try {
@@ -66,13 +72,17 @@ void WriteQuorvane::set_creation_date(const std::string& date) {
   session_.creation_date = CreationDate(date);
 }
 
+void WriteQuorvane::share_databases(std::shared_ptr<db::DatabaseCache> databases) {
+  session_.databases = std::move(databases);
+}
+
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
   Reporting reporting(*this);
-  return OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-         SetOutputPath(session_, OutputPath) && RunStep(session_, "writing the FIT file", [&] {
-           return BuildMissionFit(session_, fit_, MissionID);
-         });
+  return reporting.Finish(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
+                          SetOutputPath(session_, OutputPath) &&
+                          RunStep(session_, "writing the FIT file",
+                                  [&] { return BuildMissionFit(session_, fit_, MissionID); }));
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
@@ -84,30 +94,33 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   Reporting reporting(*this);
   session_.mission_identifier = MissionIdentifier;
-  if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
-  if (!SetOutputPath(session_, OutputPath)) return false;
-  ScriptSession script{session_, script_};
-  if (!RunStep(session_, "finding the mission record",
-               [&] { return FindMissionRecord(script, MissionIdentifier); })) {
-    return false;
-  }
-  RunStep(session_, "opening the script includes", [&] {
-    OpenVarInitFiles(script);
-    OpenMultiplayerInclude(script);
-  });
-  if (!RunStep(session_, "writing the mission brain module",
-               [&] { return WriteMissionBrain(script, MissionIdentifier); })) {
-    return false;
-  }
-  int16_t mission = session_.mission_identifier;
-  report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
-    return WriteStructureInclude(script, mission);
-  });
-  RunStep(session_, "closing the script includes", [&] {
-    CloseVarInitFiles(script);
-    CloseMultiplayerInclude(script);
-  });
-  return true;
+  auto steps = [&] {
+    if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
+    if (!SetOutputPath(session_, OutputPath)) return false;
+    ScriptSession script{session_, script_};
+    if (!RunStep(session_, "finding the mission record",
+                 [&] { return FindMissionRecord(script, MissionIdentifier); })) {
+      return false;
+    }
+    RunStep(session_, "opening the script includes", [&] {
+      OpenVarInitFiles(script);
+      OpenMultiplayerInclude(script);
+    });
+    if (!RunStep(session_, "writing the mission brain module",
+                 [&] { return WriteMissionBrain(script, MissionIdentifier); })) {
+      return false;
+    }
+    int16_t mission = session_.mission_identifier;
+    report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
+      return WriteStructureInclude(script, mission);
+    });
+    RunStep(session_, "closing the script includes", [&] {
+      CloseVarInitFiles(script);
+      CloseMultiplayerInclude(script);
+    });
+    return true;
+  };
+  return reporting.Finish(steps());
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
@@ -119,8 +132,9 @@ bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pat
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
   ScriptSession script{session_, script_};
-  return RunStep(session_, "writing the lookout include",
-                 [&] { return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName); });
+  return reporting.Finish(RunStep(session_, "writing the lookout include", [&] {
+    return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
+  }));
 }
 
 }  // namespace quorvane

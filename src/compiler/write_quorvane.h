@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,18 @@ class WriteQuorvane {
   // last operation; lines meant for script includes that are not open are dropped.
   bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
 
+  // Why the database could not be opened when the last operation showed the
+  // "Could not open database object" message; empty otherwise.
+  const std::string& database_open_failure() const { return session_.database_open_failure; }
+
   // The date of the header lines, "YYYY-MM-DD" (default: today, or
   // SOURCE_DATE_EPOCH when it is set).
   void set_creation_date(const std::string& date);
+
+  // Lets the object read databases through the host's cache, so that the
+  // host's compiler objects share one load of each file (each operation still
+  // loads the file again when it has changed).
+  void share_databases(std::shared_ptr<db::DatabaseCache> databases);
 
   // What the last file-writing operation left behind.
   const OperationReport& last_report() const { return report_; }

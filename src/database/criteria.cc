@@ -361,23 +361,67 @@ std::string NodeSql(const Node& node) {
   return "NULL";
 }
 
-std::optional<ColumnEquality> FindEquality(const Node& node) {
+void CollectEqualities(const Node& node, std::vector<ColumnEquality>& out) {
   if (node.type == Node::Type::kAnd) {
-    if (auto found = FindEquality(*node.a)) return found;
-    return FindEquality(*node.b);
+    CollectEqualities(*node.a, out);
+    CollectEqualities(*node.b, out);
+    return;
   }
-  if (node.type != Node::Type::kCompare || node.op != "=") return std::nullopt;
+  if (node.type != Node::Type::kCompare || node.op != "=") return;
   const Operand* column = &node.left;
   const Operand* constant = &node.right;
   if (column->kind != Operand::Kind::kColumn) std::swap(column, constant);
-  if (column->kind != Operand::Kind::kColumn) return std::nullopt;
-  if (constant->kind == Operand::Kind::kNumber && column->value_kind == ValueKind::kNumber) {
-    return ColumnEquality{column->column, constant->number + 0.0};
+  if (column->kind != Operand::Kind::kColumn) return;
+  if (constant->kind == Operand::Kind::kNumber) {
+    out.push_back(ColumnEquality{column->column, constant->number});
+  } else if (constant->kind == Operand::Kind::kText) {
+    out.push_back(ColumnEquality{column->column, constant->text});
   }
-  if (constant->kind == Operand::Kind::kText && column->value_kind == ValueKind::kText) {
-    return ColumnEquality{column->column, FoldCase(constant->text)};
+}
+
+// What an operand can be on some row: Null only, numbers only, texts only,
+// or both.
+enum class Kinds { kNone, kNumbers, kTexts, kBoth };
+
+Kinds KindsOf(const Operand& operand, const TableData& table) {
+  switch (operand.kind) {
+    case Operand::Kind::kColumn: {
+      const TableData::Content& content = table.content(operand.column);
+      if (content.numbers && content.texts) return Kinds::kBoth;
+      if (content.numbers) return Kinds::kNumbers;
+      return content.texts ? Kinds::kTexts : Kinds::kNone;
+    }
+    case Operand::Kind::kNumber:
+      return Kinds::kNumbers;
+    case Operand::Kind::kText:
+      return Kinds::kTexts;
+    case Operand::Kind::kNull:
+      break;
   }
-  return std::nullopt;
+  return Kinds::kNone;
+}
+
+bool KindsAgree(Kinds a, Kinds b) {
+  if (a == Kinds::kNone || b == Kinds::kNone) return true;
+  return a == b && a != Kinds::kBoth;
+}
+
+bool NodeNeverMismatches(const Node& node, const TableData& table) {
+  switch (node.type) {
+    case Node::Type::kAnd:
+    case Node::Type::kOr:
+      return NodeNeverMismatches(*node.a, table) && NodeNeverMismatches(*node.b, table);
+    case Node::Type::kNot:
+      return NodeNeverMismatches(*node.a, table);
+    case Node::Type::kCompare:
+      return KindsAgree(KindsOf(node.left, table), KindsOf(node.right, table));
+    case Node::Type::kTruth:
+      return KindsAgree(KindsOf(node.left, table), Kinds::kNumbers);
+    case Node::Type::kIsNull:
+    case Node::Type::kIsNotNull:
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -419,6 +463,14 @@ Truth Criteria::Evaluate(const TableData& table, size_t row) const {
 
 std::string Criteria::ToSql() const { return NodeSql(*root_); }
 
-std::optional<ColumnEquality> Criteria::IndexableEquality() const { return FindEquality(*root_); }
+std::vector<ColumnEquality> Criteria::Equalities() const {
+  std::vector<ColumnEquality> equalities;
+  CollectEqualities(*root_, equalities);
+  return equalities;
+}
+
+bool Criteria::NeverMismatches(const TableData& table) const {
+  return NodeNeverMismatches(*root_, table);
+}
 
 }  // namespace quorvane::db

@@ -17,11 +17,12 @@ namespace quorvane::db {
 // only True selects the row.
 enum class Truth { kFalse, kTrue, kNull };
 
-// A plain equality of one column with a constant ("[MWID] = 7"): record sets
-// answer it from an index. The key is a number, or the folded text.
+// An equality of one column with a constant ("[MWID] = 7", "[Alignment] =
+// 'Clan'") among the conditions that all must hold: record sets answer it
+// from an index.
 struct ColumnEquality {
   size_t column;
-  std::variant<double, std::string> key;
+  std::variant<double, std::string> key;  // the constant as written
 };
 
 // A Jet condition bound to the columns of one table: field names in brackets
@@ -47,9 +48,14 @@ class Criteria {
   // compared with the JET collation.
   std::string ToSql() const;
 
-  // The first equality of a column with a constant among the conditions that
-  // all must hold, if the column's values have a fixed kind.
-  std::optional<ColumnEquality> IndexableEquality() const;
+  // Every equality of a column with a constant among the conditions that all
+  // must hold, in the order of the text.
+  std::vector<ColumnEquality> Equalities() const;
+
+  // True when no row of `table` can make the condition compare a text with a
+  // number, so that a search may leave out rows that cannot meet it without
+  // missing an error that a full scan would raise.
+  bool NeverMismatches(const TableData& table) const;
 
   const std::string& text() const { return text_; }
 

@@ -1,25 +1,21 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <string>
-#include <unordered_map>
-#include <vector>
+#include <memory>
 
-#include "database/criteria.h"
 #include "database/database.h"
-#include "database/table_data.h"
+#include "database/ordered_rows.h"
 
 namespace quorvane::db {
 
-// A record set over rows of one loaded table, in the order of its query.
-// FindFirst / FindNext on an equality of one column ("[MWID] = 7", also as
-// the first part of an AND) use an index built on first use, so a search
-// costs no more than the rows that hold the key.
+// A record set over the rows of a record-set source, shared with every other
+// record set open on the same source. Searches go through the shared rows'
+// indexes, so a search costs no more than the rows that hold its keys.
 class Dynaset : public Recordset {
  public:
-  Dynaset(std::shared_ptr<const TableData> table, std::vector<uint32_t> rows);
+  explicit Dynaset(std::shared_ptr<OrderedRows> rows);
 
   const Variant& Field(std::string_view name) const override;
   void FindFirst(std::string_view criteria) override;
@@ -33,28 +29,24 @@ class Dynaset : public Recordset {
   void Close() override;
 
  private:
-  // Key -> positions (ascending) of the rows whose value in the column has it.
-  struct EqualityIndex {
-    bool usable = true;  // false when a value's kind differs from the column's
-    std::unordered_map<double, std::vector<uint32_t>> numbers;
-    std::unordered_map<std::string, std::vector<uint32_t>> texts;
-  };
-
   void CheckOpen() const;
-  const Criteria& Parsed(std::string_view text);
-  const EqualityIndex& IndexOf(size_t column);
-  // The first position at or after `start` whose row meets the criteria.
-  std::optional<size_t> Find(std::string_view text, size_t start);
+  size_t size() const { return rows_->size(); }
+  void Search(std::string_view criteria, size_t start);
   void Reach(size_t position);
 
-  std::shared_ptr<const TableData> table_;
-  std::vector<uint32_t> rows_;  // stored positions in record-set order
-  size_t position_ = 0;         // rows_.size() when there is no current row
+  // The column of each field name read lately, spelled as the caller spells
+  // it: a record set is read by the same few names again and again.
+  struct NamedColumn {
+    std::string name;
+    size_t column = 0;
+  };
+  mutable std::array<NamedColumn, 8> named_columns_;
+  mutable size_t next_named_ = 0;
+
+  std::shared_ptr<OrderedRows> rows_;
+  size_t position_ = 0;  // size() when there is no current row
   size_t reached_ = 0;
   bool no_match_ = false;
-  bool closed_ = false;
-  std::optional<Criteria> last_criteria_;
-  std::unordered_map<size_t, EqualityIndex> indexes_;
 };
 
 }  // namespace quorvane::db

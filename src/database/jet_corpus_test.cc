@@ -133,7 +133,7 @@ double ReadNumber(const Variant& value) {
     case VariantType::kCurrency:
       return static_cast<double>(value.integer_value()) / 10000;
     case VariantType::kDecimal:
-      return NumberOf(value.text_value()).value_or(NAN);
+      return NumberOf(std::string(value.text_value())).value_or(NAN);
     default:
       return static_cast<double>(value.integer_value());
   }

@@ -31,15 +31,15 @@ T Read(const MdbColumn& column, const JetFieldBytes& field) {
 }
 
 // Text bytes of the file (the code page of a Jet 3 file, UCS-2 or compressed
-// Unicode in a Jet 4 file) as UTF-8.
-std::string DecodeText(MdbHandle* mdb, const unsigned char* bytes, size_t size) {
-  if (size == 0) return std::string();
+// Unicode in a Jet 4 file) as UTF-8, in a buffer that the next text reuses.
+std::string_view DecodeText(MdbHandle* mdb, const unsigned char* bytes, size_t size) {
+  static thread_local std::string buffer;
+  if (size == 0) return std::string_view();
   // Every byte yields at most three bytes of UTF-8.
-  std::string out(size * 3 + 4, '\0');
-  int length =
-      mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes), size, out.data(), out.size());
-  out.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return out;
+  buffer.resize(size * 3 + 4);
+  int length = mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes), size, buffer.data(),
+                                 buffer.size());
+  return std::string_view(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 struct GFreeDeleter {
@@ -49,8 +49,8 @@ struct GFreeDeleter {
 // The text of a memo value: held in the row itself, in one long-value row,
 // or in a chain of long-value rows on other pages, each starting with the
 // pointer to the next.
-std::string ReadMemo(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
-                     const JetFieldBytes& field) {
+std::string_view ReadMemo(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
+                          const JetFieldBytes& field) {
   if (field.size < kMemoHeader) Damaged(column);
   const unsigned char* header = field.data;
   uint32_t flags_and_length = ReadJetU32(header);

@@ -220,8 +220,9 @@ JetReader::JetReader(const std::vector<char>& bytes, int jet_version)
       const Variant& type = values[column["type"]];
       const Variant& flags = values[column["flags"]];
       if (!ListsUserTable(id, name, type, flags)) return;
-      tables_.push_back(
-          {name.text_value(), static_cast<uint32_t>(id.integer_value()) & kPageNumberMask, {}});
+      tables_.push_back({std::string(name.text_value()),
+                         static_cast<uint32_t>(id.integer_value()) & kPageNumberMask,
+                         {}});
     });
   } catch (const RuntimeError& error) {
     throw OpenError(std::string("the Jet file's catalog is damaged: ") + error.what());

@@ -7,13 +7,14 @@
 #include "database/dynaset.h"
 #include "database/jet_text.h"
 #include "database/select_query.h"
+#include "database/sort_rows.h"
 
 namespace quorvane::db {
 
 LoadedDatabase::LoadedDatabase(std::unique_ptr<TableSource> source)
     : source_(std::move(source)), table_names_(source_->TableNames()) {
   for (const auto& name : table_names_) {
-    tables_.try_emplace(FoldCase(name), Table{name, nullptr, ""});
+    tables_.try_emplace(FoldCase(name), Table{name, nullptr, "", nullptr});
   }
 }
 
@@ -62,32 +63,63 @@ const std::string& LoadedDatabase::InEngine(Table& table) {
   return table.engine_name;
 }
 
-std::unique_ptr<Recordset> LoadedDatabase::OpenRecordset(std::string_view source) {
+const std::shared_ptr<OrderedRows>& LoadedDatabase::StoredOrder(Table& table) {
+  if (!table.stored_order) table.stored_order = std::make_shared<OrderedRows>(Loaded(table));
+  return table.stored_order;
+}
+
+std::shared_ptr<OrderedRows> LoadedDatabase::Select(std::string_view source) {
   SelectQuery query = ParseSource(source);
   Table& table = Find(query.table);
   std::shared_ptr<const TableData> data = Loaded(table);
-  if (!query.HasWhere() && query.order.empty()) {
-    std::vector<uint32_t> rows(data->row_count());
-    std::iota(rows.begin(), rows.end(), 0u);
-    return std::make_unique<Dynaset>(data, std::move(rows));
-  }
-  std::string where;
+  if (!query.HasWhere() && query.order.empty()) return StoredOrder(table);
+  std::optional<Criteria> where;
   if (query.HasWhere()) {
-    where =
-        Criteria::Parse(query.tokens, query.where_begin, query.where_end, source, *data).ToSql();
+    where = Criteria::Parse(query.tokens, query.where_begin, query.where_end, source, *data);
   }
-  std::string order;
+  std::vector<SortKey> keys;
+  bool not_a_number = false;
   for (const auto& key : query.order) {
     auto column = data->FindColumn(key.field);
     if (!column) {
       throw RuntimeError("Unknown field '" + key.field + "' in ORDER BY of '" +
                          std::string(source) + "'.");
     }
+    keys.push_back({*column, key.descending});
+    not_a_number = not_a_number || data->content(*column).not_a_number;
+  }
+  // The query engine stands in where a row could compare a text with a number
+  // or sort a NaN, so that such data select and order as the engine has them.
+  if ((where && !where->NeverMismatches(*data)) || not_a_number) {
+    return std::make_shared<OrderedRows>(data, SelectInEngine(table, where, keys));
+  }
+  std::vector<uint32_t> rows;
+  if (where) {
+    rows = StoredOrder(table)->Matching(std::move(*where));
+  } else {
+    rows.resize(data->row_count());
+    std::iota(rows.begin(), rows.end(), 0u);
+  }
+  SortRows(*data, keys, rows);
+  return std::make_shared<OrderedRows>(data, std::move(rows));
+}
+
+std::vector<uint32_t> LoadedDatabase::SelectInEngine(Table& table,
+                                                     const std::optional<Criteria>& where,
+                                                     const std::vector<SortKey>& keys) {
+  std::string order;
+  for (const SortKey& key : keys) {
     if (!order.empty()) order += ", ";
-    order += "c" + std::to_string(*column) + (key.descending ? " DESC" : " ASC");
+    order += "c" + std::to_string(key.column) + (key.descending ? " DESC" : " ASC");
   }
   const std::string& engine_table = InEngine(table);
-  return std::make_unique<Dynaset>(data, engine_->Select(engine_table, where, order));
+  return engine_->Select(engine_table, where ? where->ToSql() : std::string(), order);
+}
+
+std::unique_ptr<Recordset> LoadedDatabase::OpenRecordset(std::string_view source) {
+  auto it = sources_.find(std::string(source));
+  if (it == sources_.end()) it = sources_.emplace(std::string(source), Select(source)).first;
+  return std::make_unique<Dynaset>(it->second);
 }
 
 }  // namespace quorvane::db

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "database/database.h"
+#include "database/ordered_rows.h"
 #include "database/query_engine.h"
+#include "database/sort_rows.h"
 #include "database/table_source.h"
 
 namespace quorvane::db {
@@ -29,7 +32,8 @@ class LoadedDatabase : public Database {
   struct Table {
     std::string name;  // as the file spells it
     std::shared_ptr<const TableData> data;
-    std::string engine_name;  // empty until copied into the engine
+    std::string engine_name;                    // empty until copied into the engine
+    std::shared_ptr<OrderedRows> stored_order;  // made on first use
   };
 
   // The table of that name (without regard to case); throws RuntimeError
@@ -37,12 +41,21 @@ class LoadedDatabase : public Database {
   Table& Find(std::string_view name);
   const std::shared_ptr<const TableData>& Loaded(Table& table);
   const std::string& InEngine(Table& table);
+  // The rows of a record-set source, selected and ordered.
+  std::shared_ptr<OrderedRows> Select(std::string_view source);
+  const std::shared_ptr<OrderedRows>& StoredOrder(Table& table);
+  // The rows as the query engine selects and orders them.
+  std::vector<uint32_t> SelectInEngine(Table& table, const std::optional<Criteria>& where,
+                                       const std::vector<SortKey>& keys);
 
   std::unique_ptr<TableSource> source_;
   std::vector<std::string> table_names_;
   std::unordered_map<std::string, Table> tables_;  // by folded name
   std::unique_ptr<QueryEngine> engine_;            // started by the first query
   int engine_tables_ = 0;
+  // The rows of each source text opened so far; a loaded table never changes,
+  // so they are selected once and shared with their indexes.
+  std::unordered_map<std::string, std::shared_ptr<OrderedRows>> sources_;
 };
 
 }  // namespace quorvane::db

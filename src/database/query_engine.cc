@@ -37,7 +37,7 @@ void Bind(sqlite3_stmt* stmt, int index, const Variant& value) {
       break;
     case VariantType::kDecimal: {
       double number = 0;
-      const std::string& text = value.text_value();
+      std::string_view text = value.text_value();
       std::from_chars(text.data(), text.data() + text.size(), number);
       sqlite3_bind_double(stmt, index, number);
       break;

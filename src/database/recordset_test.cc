@@ -72,7 +72,7 @@ TEST_P(RecordsetTest, SidesComeInDescendingTextOrder) {
   auto records = database_->OpenRecordset(AssignmentQuery(7));
   std::vector<std::string> sides;
   for (; !records->Eof(); records->MoveNext()) {
-    std::string side = records->Field("Alignment").text_value();
+    std::string side(records->Field("Alignment").text_value());
     if (sides.empty() || sides.back() != side) sides.push_back(side);
   }
   EXPECT_EQ(sides, (std::vector<std::string>{"Other", "Inner Sphere", "Clan", "aTrain"}));

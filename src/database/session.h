@@ -5,6 +5,7 @@
 #include <string>
 
 #include "database/database.h"
+#include "database/database_cache.h"
 #include "platform/message_sink.h"
 #include "platform/output_file.h"
 
@@ -19,7 +20,10 @@ struct Session {
   explicit Session(MessageSink& sink) : messages(sink) {}
 
   MessageSink& messages;
-  std::unique_ptr<db::Database> database;
+  std::shared_ptr<db::Database> database;
+  // The host's loaded databases, shared with its other compiler objects; none
+  // when the database is loaded again for every operation.
+  std::shared_ptr<db::DatabaseCache> databases;
   std::string database_file;  // the resolved database path
   // Why the last OpenMissionDatabase could not open the file; empty when it could.
   std::string database_open_failure;

@@ -2,9 +2,10 @@
 
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <optional>
 
 #include "database/database.h"
 #include "database/exact_number.h"
@@ -19,7 +20,8 @@ std::string ColumnText(sqlite3_stmt* stmt, int column) {
   return std::string(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt, column)));
 }
 
-// A value read by its storage class alone.
+// A value read by its storage class alone: integer as Long (Double beyond
+// its range), real as Double, text and blobs as String.
 Variant ByStorageClass(sqlite3_stmt* stmt, int column) {
   switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_NULL:
@@ -39,26 +41,57 @@ Variant ByStorageClass(sqlite3_stmt* stmt, int column) {
   }
 }
 
-// A whole number within [low, high] held as an integer or an integral real
-// (not a text, which a column of any type can hold).
+bool IsNumber(int storage) { return storage == SQLITE_INTEGER || storage == SQLITE_FLOAT; }
+
+// A serial day number of a date from 100-01-01 to 9999-12-31 (time of day
+// included).
+bool IsDateSerial(double value) { return value >= -657434.0 && value < 2958466.0; }
+
+// A real that a Single can hold (rounded to its precision).
+bool FitsSingle(double value) {
+  return !std::isfinite(value) || std::fabs(value) <= std::numeric_limits<float>::max();
+}
+
+// A whole number within [low, high] stored as an integer or an integral real.
+// Text is not a number here, whatever its digits: it is read as text.
 std::optional<int64_t> WholeNumber(sqlite3_stmt* stmt, int column, int64_t low, int64_t high) {
   int storage = sqlite3_column_type(stmt, column);
-  if (storage != SQLITE_INTEGER && storage != SQLITE_FLOAT) return std::nullopt;
-  double real = sqlite3_column_double(stmt, column);
-  int64_t value = sqlite3_column_int64(stmt, column);
-  if (sqlite3_column_type(stmt, column) == SQLITE_FLOAT &&
-      (real != std::trunc(real) || real < static_cast<double>(low) ||
-       real > static_cast<double>(high))) {
-    return std::nullopt;
+  if (storage == SQLITE_FLOAT) {
+    double real = sqlite3_column_double(stmt, column);
+    if (real != std::trunc(real) || real < static_cast<double>(low) ||
+        real > static_cast<double>(high)) {
+      return std::nullopt;
+    }
+    return static_cast<int64_t>(real);
   }
+  if (storage != SQLITE_INTEGER) return std::nullopt;
+  int64_t value = sqlite3_column_int64(stmt, column);
   if (value < low || value > high) return std::nullopt;
   return value;
 }
 
+// The exact decimal text of a Currency or Decimal value: a number's shortest
+// form, or text as stored (which must then be a decimal number to fit).
+std::optional<std::string> DecimalText(sqlite3_stmt* stmt, int column) {
+  switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_FLOAT:
+      return ShortestText(sqlite3_column_double(stmt, column));
+    case SQLITE_INTEGER:
+    case SQLITE_TEXT:
+      return ColumnText(stmt, column);
+    default:
+      return std::nullopt;
+  }
+}
+
+// The value of a column of a declared Access type. A value whose storage class
+// does not fit the type (text or a blob in a number, Yes/No or date column, a
+// number outside the type's range, a date that is a number) is read as what
+// it is; the compiler's conversions then decide what becomes of it.
 Variant Decode(sqlite3_stmt* stmt, int column, ColumnType type) {
   int storage = sqlite3_column_type(stmt, column);
   if (storage == SQLITE_NULL) return Variant::Null();
-  bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
+  bool numeric = IsNumber(storage);
   switch (type) {
     case ColumnType::kYesNo:
       if (numeric) return Variant::Boolean(sqlite3_column_double(stmt, column) != 0);
@@ -80,25 +113,29 @@ Variant Decode(sqlite3_stmt* stmt, int column, ColumnType type) {
       }
       break;
     case ColumnType::kSingle:
-      if (numeric) return Variant::Single(static_cast<float>(sqlite3_column_double(stmt, column)));
+      if (numeric && FitsSingle(sqlite3_column_double(stmt, column))) {
+        return Variant::Single(static_cast<float>(sqlite3_column_double(stmt, column)));
+      }
       break;
     case ColumnType::kDouble:
       if (numeric) return Variant::Double(sqlite3_column_double(stmt, column));
       break;
-    case ColumnType::kCurrency: {
-      std::string text = storage == SQLITE_FLOAT ? ShortestText(sqlite3_column_double(stmt, column))
-                                                 : ColumnText(stmt, column);
-      if (auto scaled = ScaledCurrency(text)) return Variant::CurrencyScaled(*scaled);
+    case ColumnType::kCurrency:
+      if (auto text = DecimalText(stmt, column)) {
+        if (auto scaled = ScaledCurrency(*text)) return Variant::CurrencyScaled(*scaled);
+      }
       break;
-    }
-    case ColumnType::kDecimal: {
-      std::string text = storage == SQLITE_FLOAT ? ShortestText(sqlite3_column_double(stmt, column))
-                                                 : ColumnText(stmt, column);
-      if (IsDecimalText(text)) return Variant::Decimal(text);
+    case ColumnType::kDecimal:
+      if (auto text = DecimalText(stmt, column); text && IsDecimalText(*text)) {
+        return Variant::Decimal(*text);
+      }
       break;
-    }
     case ColumnType::kDateTime:
-      if (numeric) return Variant::Date(sqlite3_column_double(stmt, column));
+      // A number is the date's serial, within the years 100 to 9999.
+      if (numeric && IsDateSerial(sqlite3_column_double(stmt, column))) {
+        return Variant::Date(sqlite3_column_double(stmt, column));
+      }
+      if (storage != SQLITE_TEXT) break;
       if (auto serial = SerialFromDateText(ColumnText(stmt, column))) return Variant::Date(*serial);
       break;
     case ColumnType::kText:
@@ -110,7 +147,6 @@ Variant Decode(sqlite3_stmt* stmt, int column, ColumnType type) {
     case ColumnType::kUntyped:
       break;
   }
-  // A value that does not fit its column is read as what it is.
   return ByStorageClass(stmt, column);
 }
 
@@ -154,13 +190,13 @@ class SqliteSource : public TableSource {
     if (count != static_cast<int>(data.column_count())) {
       throw RuntimeError("Cannot read table " + table + ".");
     }
+    std::vector<Variant> row(static_cast<size_t>(count));
     while (Step(stmt.get())) {
-      std::vector<Variant> row;
-      row.reserve(static_cast<size_t>(count));
       for (int i = 0; i < count; ++i) {
-        row.push_back(Decode(stmt.get(), i, data.columns()[static_cast<size_t>(i)].type));
+        row[static_cast<size_t>(i)] =
+            Decode(stmt.get(), i, data.columns()[static_cast<size_t>(i)].type);
       }
-      data.AddRow(std::move(row));
+      data.AddRow(row);
     }
     return data;
   }
@@ -176,9 +212,11 @@ class SqliteSource : public TableSource {
   SqliteDb db_;
 };
 
-// A file: URI for the path, with the characters that URIs reserve escaped.
+// A file: URI for the path, with the characters that URIs reserve escaped. An
+// absolute path gets an empty authority ("file://" and the path), so that a
+// path starting with "//" is not read as a host name.
 std::string FileUri(const std::string& path) {
-  std::string uri = "file:";
+  std::string uri = path.starts_with('/') ? "file://" : "file:";
   for (char c : path) {
     if (c == '%' || c == '?' || c == '#') {
       char buffer[4];

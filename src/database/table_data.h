@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,6 +26,15 @@ class TableData {
   size_t column_count() const { return columns_.size(); }
   size_t row_count() const { return column_count() == 0 ? 0 : cells_.size() / column_count(); }
 
+  // What a column holds, as criteria see its values (Null and Empty aside):
+  // numbers, texts, or both; and whether some number is not a number (NaN).
+  struct Content {
+    bool numbers = false;
+    bool texts = false;
+    bool not_a_number = false;
+  };
+  const Content& content(size_t column) const { return content_[column]; }
+
   // The column with this name (without regard to case), if any.
   std::optional<size_t> FindColumn(std::string_view name) const;
 
@@ -41,14 +52,20 @@ class TableData {
 
   // Makes room for this many rows in all.
   void Reserve(size_t rows) { cells_.reserve(rows * columns_.size()); }
-  // Appends a row; `values` holds one value per column.
-  void AddRow(std::vector<Variant> values);
+  // Appends a row; `values` holds one value per column and is moved from.
+  void AddRow(std::span<Variant> values);
 
  private:
   std::string name_;
   std::vector<ColumnInfo> columns_;
-  std::unordered_map<std::string, size_t> column_by_folded_name_;
+  // Folded names; looked up by string_view without a copy.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  std::unordered_map<std::string, size_t, NameHash, std::equal_to<>> column_by_folded_name_;
   std::vector<Variant> cells_;
+  std::vector<Content> content_;
 };
 
 }  // namespace quorvane::db

@@ -92,7 +92,7 @@ std::string TsvForm(const Variant& value) {
     case VariantType::kCurrency:
       return CurrencyForm(value.integer_value());
     case VariantType::kDecimal:
-      return value.text_value();
+      return std::string(value.text_value());
     case VariantType::kDate:
       return DateTimeText(value.real_value()).value_or(RealForm(value.real_value()));
     case VariantType::kString:

@@ -12,6 +12,7 @@
 #include "fit/part_sections.h"
 #include "fit/train_sections.h"
 #include "fit/warrior_sections.h"
+#include "platform/output_name.h"
 
 namespace quorvane {
 namespace {
@@ -66,6 +67,9 @@ void WriteMissionSections(FitBuild& build) {
 bool BuildMissionFit(Session& session, FitState& fit, int16_t mission) {
   FitBuild build(session, fit, mission);
   if (!RunStep(session, "checking the mission data", [&] { return CheckMissionData(build); })) {
+    return false;
+  }
+  if (!CheckMissionFileName(session.messages, JoinedForm(build.Mission("MissionFileName")))) {
     return false;
   }
   WriteMissionSections(build);

@@ -1,6 +1,7 @@
 #include "platform/number_text.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -113,28 +114,41 @@ double ReadLeadingNumber(std::string_view text) {
 std::string PlainDecimal(double value, int digits) {
   if (value == 0 || !std::isfinite(value)) return "0";
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
-  // buffer: [-]d.ddddde[+-]xx
-  std::string text(buffer);
-  bool negative = text[0] == '-';
-  if (negative) text.erase(0, 1);
-  size_t e = text.find('e');
-  int exponent = std::atoi(text.c_str() + e + 1);
-  std::string mantissa;
-  for (size_t i = 0; i < e; ++i) {
-    if (text[i] != '.') mantissa += text[i];
+  // A whole number with no more digits than asked for is written as it is.
+  if (value == std::trunc(value) && std::fabs(value) < std::pow(10.0, digits)) {
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value)).ptr;
+    return std::string(buffer, end);
   }
-  while (mantissa.size() > 1 && mantissa.back() == '0') mantissa.pop_back();
+  // [-]d.ddddde[+-]xx, the digits rounded as printf's %.*e rounds them.
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                            digits - 1)
+                  .ptr;
+  std::string_view text(buffer, static_cast<size_t>(end - buffer));
+  bool negative = text[0] == '-';
+  if (negative) text.remove_prefix(1);
+  size_t e = text.find('e');
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                  exponent);
+  char mantissa[64];
+  size_t length = 0;
+  for (size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') mantissa[length++] = text[i];
+  }
+  while (length > 1 && mantissa[length - 1] == '0') --length;
   std::string result;
+  if (negative) result += '-';
   int point = exponent + 1;  // digits before the decimal point
   if (point <= 0) {
-    result = "0." + std::string(-point, '0') + mantissa;
-  } else if (point >= static_cast<int>(mantissa.size())) {
-    result = mantissa + std::string(point - mantissa.size(), '0');
+    result.append("0.").append(static_cast<size_t>(-point), '0').append(mantissa, length);
+  } else if (static_cast<size_t>(point) >= length) {
+    result.append(mantissa, length).append(static_cast<size_t>(point) - length, '0');
   } else {
-    result = mantissa.substr(0, point) + "." + mantissa.substr(point);
+    result.append(mantissa, static_cast<size_t>(point))
+        .append(".")
+        .append(mantissa + point, length - static_cast<size_t>(point));
   }
-  return negative ? "-" + result : result;
+  return result;
 }
 
 }  // namespace quorvane

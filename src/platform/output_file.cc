@@ -1,42 +1,122 @@
 #include "platform/output_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <random>
 
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
 
 namespace quorvane {
+namespace {
+
+constexpr size_t kBufferSize = 1 << 16;
+constexpr size_t kMaxNameLength = 255;  // bytes of one name in a folder
+constexpr int kCreateTries = 100;
+
+// A random suffix for a temporary name, six characters of [0-9a-z].
+std::string RandomSuffix() {
+  static constexpr char kCharacters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  std::string suffix;
+  for (int i = 0; i < 6; ++i) suffix += kCharacters[random() % (sizeof kCharacters - 1)];
+  return suffix;
+}
+
+// A temporary name beside `path`: ".", the file's name (cut short when the
+// whole would be too long a name) and the unfinished mark with a suffix.
+std::string TemporaryPath(const std::string& path) {
+  size_t slash = path.rfind('/');
+  size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = path.substr(name_start);
+  size_t room = kMaxNameLength - 1 - kUnfinishedMark.size() - 6;
+  if (name.size() > room) name.resize(room);
+  return path.substr(0, name_start) + "." + name + std::string(kUnfinishedMark) + RandomSuffix();
+}
+
+[[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
+  throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(error));
+}
+
+}  // namespace
 
 OutputFile::~OutputFile() {
-  if (file_ != nullptr) std::fclose(file_);
+  try {
+    Close();
+  } catch (const RuntimeError&) {
+    // A file left open by a run-time error keeps what could be written.
+  }
 }
 
 void OutputFile::Create(const std::string& path) {
   Close();
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
-    throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(errno));
+  if (path.find('\0') != std::string::npos) {
+    throw RuntimeError("Bad file name: '" + path + "' holds a NUL character");
+  }
+  // A folder of that name could not be replaced when the file is closed.
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ThrowCannotCreate(path, EISDIR);
+  for (int tries = 0; fd_ < 0; ++tries) {
+    std::string temporary = TemporaryPath(path);
+    fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd_ >= 0) {
+      temporary_path_ = std::move(temporary);
+    } else if (errno != EEXIST || tries == kCreateTries) {
+      ThrowCannotCreate(path, errno);
+    }
   }
   path_ = path;
+  buffer_.clear();
+  buffer_.reserve(kBufferSize);
   if (journal_ != nullptr) journal_->push_back(path);
 }
 
 void OutputFile::WriteLine(std::string_view text) {
-  if (file_ == nullptr)
-    throw RuntimeError("Bad file name or number: no file is open for this line");
-  std::string bytes = ToWindows1252(text);
-  bytes += "\r\n";
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(errno));
+  if (fd_ < 0) throw RuntimeError("Bad file name or number: no file is open for this line");
+  AppendWindows1252(buffer_, text);
+  buffer_ += "\r\n";
+  if (buffer_.size() >= kBufferSize) Flush();
+}
+
+int OutputFile::WriteBuffer() {
+  size_t done = 0;
+  int error = 0;
+  while (done < buffer_.size() && error == 0) {
+    ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (written > 0) {
+      done += static_cast<size_t>(written);
+    } else if (written == 0 || errno != EINTR) {
+      error = written == 0 ? EIO : errno;
+    }
+  }
+  buffer_.clear();
+  return error;
+}
+
+void OutputFile::Flush() {
+  if (int error = WriteBuffer(); error != 0) {
+    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
   }
 }
 
 void OutputFile::Close() {
-  if (file_ == nullptr) return;
-  int result = std::fclose(file_);
-  file_ = nullptr;
-  if (result != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(errno));
+  if (fd_ < 0) return;
+  int error = WriteBuffer();
+  if (::close(fd_) != 0 && error == 0) error = errno;
+  fd_ = -1;
+  // What was written is put in place even when a write failed: the file is
+  // there as far as it got.
+  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
+    if (error == 0) error = errno;
+    ::unlink(temporary_path_.c_str());
+  }
+  if (error != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
 }
 
 OutputFiles::OutputFiles() {
@@ -61,7 +141,16 @@ void OutputFiles::CloseAll() {
   for (OutputFile& file : files_) {
     if (file.is_open()) left_open_.push_back(file.path());
   }
-  for (OutputFile& file : files_) file.Close();
+  // Every file is put in place; the first failure is reported after.
+  std::optional<RuntimeError> failure;
+  for (OutputFile& file : files_) {
+    try {
+      file.Close();
+    } catch (const RuntimeError& error) {
+      if (!failure) failure = error;
+    }
+  }
+  if (failure) throw *failure;
 }
 
 void OutputFiles::ClearJournal() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,29 +11,51 @@ namespace quorvane {
 
 // A text file the compiler writes: created empty (replacing a file of the same
 // name), written line by line in Windows-1252 with CR LF after every line.
+// Lines are encoded straight into one buffer per file, which goes to the file
+// in large blocks.
+//
+// The lines go to a temporary file in the same folder, created exclusively
+// under a hidden name that says what it is (".m0007.FIT.unfinished-k3x9qa");
+// closing the file renames it into place. A reader of the output folder never
+// sees a half-written file, two runs into one folder never mix the lines of
+// one file, and a symbolic link at the file's name is replaced, not followed.
 class OutputFile {
  public:
   OutputFile() = default;
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
+  // A file still open is closed: what was written is put in place.
   ~OutputFile();
 
-  // Raises RuntimeError when the file cannot be created.
+  // Raises RuntimeError when the file cannot be created (a path with a NUL
+  // character never reaches the system).
   void Create(const std::string& path);
   // Raises RuntimeError when the file is not open or the write fails.
   void WriteLine(std::string_view text = {});
   void WriteLine(const Line& line) { WriteLine(std::string_view(line.text())); }
+  // Writes what is buffered and puts the file in place under its name.
   void Close();
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return fd_ >= 0; }
   const std::string& path() const { return path_; }
   // Where Create notes the path of each file it creates.
   void set_journal(std::vector<std::string>* created) { journal_ = created; }
 
  private:
-  std::FILE* file_ = nullptr;
-  std::string path_;
+  // Writes the buffered bytes to the file: 0, or the error number.
+  int WriteBuffer();
+  // The same; raises RuntimeError when the write fails.
+  void Flush();
+
+  int fd_ = -1;
+  std::string path_;  // the file's name
+  std::string temporary_path_;
+  std::string buffer_;
   std::vector<std::string>* journal_ = nullptr;
 };
+
+// The mark in the name of a file being written: "." and the file's name, then
+// this mark and a random suffix.
+inline constexpr std::string_view kUnfinishedMark = ".unfinished-";
 
 // The files of one compile, held open under fixed numbers by role.
 enum class FileRole {

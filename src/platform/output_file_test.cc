@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "platform/line.h"
 #include "platform/runtime_error.h"
+#include "platform/windows1252.h"
 #include "support/files.h"
 #include "support/fixtures.h"
 
@@ -42,6 +45,69 @@ TEST(OutputFileTest, WritesCrLfLinesAndReplacesOldFiles) {
   EXPECT_THROW(file.WriteLine("x"), RuntimeError);
   EXPECT_THROW(file.Create(testing::TempDir() + "/no/such/folder/x.txt"), RuntimeError);
   std::filesystem::remove(path);
+}
+
+// Lines go to the file in blocks: every line arrives, in order, across block
+// ends, and a file still open when its object ends keeps them all.
+TEST(OutputFileTest, KeepsEveryLineAcrossBlocks) {
+  std::string path = testing::TempDir() + "quorvane_output_blocks_test.txt";
+  std::string expected;
+  {
+    OutputFile file;
+    file.Create(path);
+    for (int i = 0; i < 20000; ++i) {
+      std::string line = "l Line" + std::to_string(i) + " = é";
+      file.WriteLine(line);
+      expected += ToWindows1252(line) + "\r\n";
+    }
+  }
+  EXPECT_EQ(testing::ReadFile(path), expected);
+  std::filesystem::remove(path);
+}
+
+// The names in a folder.
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// While a file is written it is a hidden temporary file beside its name, and
+// the old file stays as it was; closing puts the new one in its place.
+TEST(OutputFileTest, WritesUnderATemporaryNameUntilClosed) {
+  std::string folder = testing::TempDir();
+  const std::string long_name = std::string(251, 'n') + ".FIT";  // the longest a name can be
+  for (const std::string& name : {std::string("m0007.FIT"), long_name}) {
+    std::string path = folder + "/" + name;
+    { std::ofstream(path) << "old\r\n"; }
+    OutputFile file;
+    file.Create(path);
+    file.WriteLine("new");
+    std::vector<std::string> names = Names(folder);
+    ASSERT_EQ(names.size(), 2u) << name;
+    std::string temporary = names[0];
+    EXPECT_EQ(temporary.rfind("." + name.substr(0, 200), 0), 0u) << temporary;
+    EXPECT_NE(temporary.find(kUnfinishedMark), std::string::npos) << temporary;
+    EXPECT_EQ(testing::ReadFile(path), "old\r\n");
+    file.Close();
+    EXPECT_EQ(Names(folder), std::vector<std::string>{name});
+    EXPECT_EQ(testing::ReadFile(path), "new\r\n");
+    std::filesystem::remove(path);
+  }
+}
+
+// Names the system could not take as they are are refused at once, before
+// any file is made.
+TEST(OutputFileTest, RefusesANulInTheNameAndAFolderAtTheName) {
+  std::string folder = testing::TempDir();
+  std::filesystem::create_directory(folder + "/taken.FIT");
+  OutputFile file;
+  EXPECT_THROW(file.Create(folder + "/ab" + std::string(1, '\0') + "cd.FIT"), RuntimeError);
+  EXPECT_THROW(file.Create(folder + "/taken.FIT"), RuntimeError);
+  EXPECT_EQ(Names(folder), std::vector<std::string>{"taken.FIT"});
 }
 
 // The journal lists the files created since it was cleared, and those that

@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <new>
+#include <variant>
 #include <limits>
 
 #include "platform/date_text.h"
@@ -43,23 +46,50 @@ std::string DecimalText(const std::string& raw) {
 
 }  // namespace
 
-Variant::Variant(VariantType type, Payload value) : type_(type), value_(std::move(value)) {}
+Variant::Payload Variant::MakeText(std::string_view text) {
+  void* block = ::operator new(sizeof(Text) + text.size());
+  Text* shared = new (block) Text{{1}, static_cast<uint32_t>(text.size())};
+  if (!text.empty())
+    std::memcpy(static_cast<char*>(block) + sizeof(Text), text.data(), text.size());
+  Payload payload;
+  payload.text = shared;
+  return payload;
+}
 
-Variant Variant::Null() { return Variant(VariantType::kNull, std::monostate()); }
-Variant Variant::Boolean(bool value) { return Variant(VariantType::kBoolean, value); }
-Variant Variant::Byte(uint8_t value) { return Variant(VariantType::kByte, int64_t{value}); }
-Variant Variant::Integer(int16_t value) { return Variant(VariantType::kInteger, int64_t{value}); }
-Variant Variant::Long(int32_t value) { return Variant(VariantType::kLong, int64_t{value}); }
-Variant Variant::Single(float value) { return Variant(VariantType::kSingle, double{value}); }
-Variant Variant::Double(double value) { return Variant(VariantType::kDouble, value); }
+void Variant::Release() {
+  if (!HoldsText()) return;
+  if (value_.text->references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    value_.text->~Text();
+    ::operator delete(value_.text);
+  }
+  type_ = VariantType::kEmpty;
+}
+
+void Variant::Require(bool holds) {
+  if (!holds) throw std::bad_variant_access();
+}
+
+Variant Variant::Null() { return Variant(VariantType::kNull, Payload{}); }
+Variant Variant::Boolean(bool value) { return Variant(VariantType::kBoolean, {.boolean = value}); }
+Variant Variant::Byte(uint8_t value) { return Variant(VariantType::kByte, WholeNumber(value)); }
+Variant Variant::Integer(int16_t value) {
+  return Variant(VariantType::kInteger, WholeNumber(value));
+}
+Variant Variant::Long(int32_t value) { return Variant(VariantType::kLong, WholeNumber(value)); }
+Variant Variant::Single(float value) { return Variant(VariantType::kSingle, RealNumber(value)); }
+Variant Variant::Double(double value) { return Variant(VariantType::kDouble, RealNumber(value)); }
 Variant Variant::CurrencyScaled(int64_t ten_thousandths) {
-  return Variant(VariantType::kCurrency, ten_thousandths);
+  return Variant(VariantType::kCurrency, WholeNumber(ten_thousandths));
 }
 Variant Variant::Decimal(std::string_view decimal_text) {
-  return Variant(VariantType::kDecimal, DecimalText(std::string(decimal_text)));
+  return Variant(VariantType::kDecimal, MakeText(DecimalText(std::string(decimal_text))));
 }
-Variant Variant::Date(double serial_days) { return Variant(VariantType::kDate, serial_days); }
-Variant Variant::String(std::string text) { return Variant(VariantType::kString, std::move(text)); }
+Variant Variant::Date(double serial_days) {
+  return Variant(VariantType::kDate, RealNumber(serial_days));
+}
+Variant Variant::String(std::string_view text) {
+  return Variant(VariantType::kString, MakeText(text));
+}
 
 bool Variant::IsNumeric() const {
   switch (type_) {
@@ -91,10 +121,10 @@ double Variant::ToDouble() const {
     case VariantType::kDate:
       return real_value();
     case VariantType::kDecimal:
-      return std::strtod(text_value().c_str(), nullptr);
+      return std::strtod(std::string(text_value()).c_str(), nullptr);
     case VariantType::kString: {
       std::optional<double> number = ParseNumberText(text_value());
-      if (!number) ThrowTypeMismatch("'" + text_value() + "' is not a number", this);
+      if (!number) ThrowTypeMismatch("'" + std::string(text_value()) + "' is not a number", this);
       return *number;
     }
   }
@@ -145,7 +175,7 @@ std::string JoinedForm(const Variant& value) {
       return DateText(value.real_value());
     case VariantType::kDecimal:
     case VariantType::kString:
-      return value.text_value();
+      return std::string(value.text_value());
   }
   return "";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@ namespace quorvane {
 // The subtype of a value read from the mission database or computed by the
 // compiler. It decides how the value is written: a Single prints with 7
 // significant digits, a Double with 15.
-enum class VariantType {
+enum class VariantType : uint8_t {
   kEmpty,
   kNull,
   kBoolean,
@@ -27,9 +28,26 @@ enum class VariantType {
   kString,    // UTF-8 text
 };
 
+// A value takes 16 bytes: loaded tables hold one per cell. Text is kept once,
+// shared by the copies of a value.
 class Variant {
  public:
   Variant() = default;  // Empty
+  Variant(const Variant& other) : type_(other.type_), value_(other.value_) { Retain(); }
+  Variant(Variant&& other) noexcept : type_(other.type_), value_(other.value_) {
+    other.type_ = VariantType::kEmpty;
+  }
+  Variant& operator=(const Variant& other) {
+    Variant copy(other);
+    Swap(copy);
+    return *this;
+  }
+  Variant& operator=(Variant&& other) noexcept {
+    Variant moved(std::move(other));
+    Swap(moved);
+    return *this;
+  }
+  ~Variant() { Release(); }
 
   static Variant Null();
   static Variant Boolean(bool value);
@@ -42,7 +60,7 @@ class Variant {
   // An exact decimal number, given as its decimal text ("-12.50").
   static Variant Decimal(std::string_view decimal_text);
   static Variant Date(double serial_days);
-  static Variant String(std::string text);
+  static Variant String(std::string_view text);
 
   VariantType type() const { return type_; }
   bool IsNull() const { return type_ == VariantType::kNull; }
@@ -52,14 +70,27 @@ class Variant {
   bool IsNumeric() const;
 
   // Raw accessors; each requires the matching subtype.
-  bool boolean_value() const { return std::get<bool>(value_); }
+  bool boolean_value() const {
+    Require(type_ == VariantType::kBoolean);
+    return value_.boolean;
+  }
+  // Byte, Integer, Long, Currency (scaled)
   int64_t integer_value() const {
-    return std::get<int64_t>(value_);
-  }  // Byte, Integer, Long, Currency (scaled)
-  double real_value() const { return std::get<double>(value_); }  // Single, Double, Date
-  const std::string& text_value() const {
-    return std::get<std::string>(value_);
-  }  // String, Decimal
+    Require(type_ == VariantType::kByte || type_ == VariantType::kInteger ||
+            type_ == VariantType::kLong || type_ == VariantType::kCurrency);
+    return value_.integer;
+  }
+  // Single, Double, Date
+  double real_value() const {
+    Require(type_ == VariantType::kSingle || type_ == VariantType::kDouble ||
+            type_ == VariantType::kDate);
+    return value_.real;
+  }
+  // String, Decimal
+  std::string_view text_value() const {
+    Require(HoldsText());
+    return value_.text->view();
+  }
 
   // Conversions of the runtime. Null raises "Invalid use of Null"; a text that
   // is not a number raises "Type mismatch"; out of range raises "Overflow".
@@ -72,11 +103,37 @@ class Variant {
   bool IsTrue() const;
 
  private:
-  using Payload = std::variant<std::monostate, bool, int64_t, double, std::string>;
-  Variant(VariantType type, Payload value);
+  // Text shared by the copies of one value.
+  struct Text {
+    std::atomic<uint32_t> references;
+    uint32_t size;
+    std::string_view view() const { return {reinterpret_cast<const char*>(this + 1), size}; }
+  };
+  union Payload {
+    bool boolean;
+    int64_t integer;
+    double real;
+    Text* text;
+  };
+
+  static Payload MakeText(std::string_view text);
+  static Payload WholeNumber(int64_t value) { return Payload{.integer = value}; }
+  static Payload RealNumber(double value) { return Payload{.real = value}; }
+  // Raises std::bad_variant_access unless `holds`.
+  static void Require(bool holds);
+  bool HoldsText() const { return type_ == VariantType::kString || type_ == VariantType::kDecimal; }
+  void Retain() {
+    if (HoldsText()) value_.text->references.fetch_add(1, std::memory_order_relaxed);
+  }
+  void Release();
+  void Swap(Variant& other) noexcept {
+    std::swap(type_, other.type_);
+    std::swap(value_, other.value_);
+  }
+  Variant(VariantType type, Payload value) : type_(type), value_(value) {}
 
   VariantType type_ = VariantType::kEmpty;
-  Payload value_;
+  Payload value_{};
 };
 
 // Text forms of a value in output lines.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "platform/number_text.h"
 #include "platform/runtime_error.h"
@@ -190,6 +191,28 @@ TEST(VariantTest, ComparisonsOfTheCompiler) {
   EXPECT_FALSE(Variant::Long(1).IsTrue());
   EXPECT_FALSE(Variant::Byte(255).IsTrue());
   EXPECT_FALSE(Variant::Null().IsTrue());
+}
+
+// Copies of a text value outlive the value they were copied from; a moved-from
+// value is Empty; assignment replaces subtype and payload.
+TEST(VariantTest, CopiesAndMovesKeepTheirValues) {
+  std::vector<Variant> copies;
+  {
+    Variant text = Variant::String(std::string(40, 'x') + "é");
+    for (int i = 0; i < 3; ++i) copies.push_back(text);
+    Variant moved = std::move(text);
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(moved.text_value(), copies[0].text_value());
+  }
+  EXPECT_EQ(copies[2].text_value(), std::string(40, 'x') + "é");
+  copies[0] = Variant::Long(7);
+  EXPECT_EQ(copies[0].integer_value(), 7);
+  copies[1] = copies[1];
+  copies[2] = Variant::Decimal("-012.50");
+  EXPECT_EQ(JoinedForm(copies[2]), "-12.5");
+  EXPECT_EQ(copies[1].text_value().size(), 42u);
+  EXPECT_THROW(copies[0].text_value(), std::bad_variant_access);
+  EXPECT_EQ(sizeof(Variant), 16u);
 }
 
 // The leading number of a text: blanks anywhere are skipped, reading stops at

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quorvane {
 namespace {
@@ -59,10 +60,18 @@ void AppendUtf8(std::string& out, uint32_t code_point) {
 
 }  // namespace
 
-std::string ToWindows1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+void AppendWindows1252(std::string& out, std::string_view utf8) {
   for (size_t pos = 0; pos < utf8.size();) {
+    // Plain ASCII is its own code: copy a run of it at once.
+    size_t run = pos;
+    for (uint64_t word; run + 8 <= utf8.size(); run += 8) {
+      std::memcpy(&word, utf8.data() + run, 8);
+      if (word & 0x8080808080808080u) break;
+    }
+    while (run < utf8.size() && static_cast<unsigned char>(utf8[run]) < 0x80) ++run;
+    out.append(utf8.data() + pos, run - pos);
+    pos = run;
+    if (pos == utf8.size()) break;
     uint32_t code_point = 0;
     size_t length = DecodeUtf8(utf8, pos, code_point);
     if (length == 0) {
@@ -73,6 +82,12 @@ std::string ToWindows1252(std::string_view utf8) {
     out += encoded < 0 ? '?' : static_cast<char>(encoded);
     pos += length;
   }
+}
+
+std::string ToWindows1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  AppendWindows1252(out, utf8);
   return out;
 }
 

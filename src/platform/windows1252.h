@@ -9,6 +9,8 @@ namespace quorvane {
 // Windows-1252 form becomes one "?" per code point; invalid UTF-8 bytes are
 // taken as Windows-1252 bytes as they stand.
 std::string ToWindows1252(std::string_view utf8);
+// The same, appended to `out`.
+void AppendWindows1252(std::string& out, std::string_view utf8);
 
 // Windows-1252 bytes as UTF-8.
 std::string FromWindows1252(std::string_view bytes);

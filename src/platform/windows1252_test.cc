@@ -49,6 +49,14 @@ TEST(Windows1252Test, EveryByteReadsBackAsItself) {
     EXPECT_EQ(ToWindows1252(text), unused ? "?" : one) << byte;
   }
   EXPECT_EQ(FromWindows1252("\x80\x9F\xFF"), "\u20AC\u0178\u00FF");
+  // A character that is not ASCII, or a byte that is no UTF-8, at every place
+  // of a run of ASCII, within and across its eight-byte words.
+  for (size_t at = 0; at < 17; ++at) {
+    std::string ascii(17, 'a'), expected = ascii;
+    expected[at] = '\xE9';
+    EXPECT_EQ(ToWindows1252(std::string(ascii).replace(at, 1, "\u00E9")), expected) << at;
+    EXPECT_EQ(ToWindows1252(expected), expected) << at;
+  }
   EXPECT_EQ(CharacterCount("Se\u00F1or \U0001F600"), 7u);
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/line.h"
+#include "platform/output_name.h"
 #include "script/abl_text.h"
 #include "script/script_session.h"
 
@@ -118,6 +119,7 @@ bool FindMissionRecord(ScriptSession& session, int16_t mission) {
     return false;
   }
   std::string name = script.mission_record->Field("MissionFileName").ToText();
+  if (!CheckMissionFileName(session.shared.messages, name)) return false;
   if (name.size() >= 4) {
     std::string_view ending = std::string_view(name).substr(name.size() - 4);
     if (ending == ".abl" || ending == ".ABL") name.resize(name.size() - 4);

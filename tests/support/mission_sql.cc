@@ -124,8 +124,15 @@ bool HasSequence(const std::vector<std::string>& lines, const std::vector<std::s
 }
 
 std::string MissionDatabase(const std::string& rows) {
-  return SqliteDatabase(TempDir() + "/mission.sqlite",
-                        FixtureTables() + "BEGIN;\n" + rows + "COMMIT;\n", "mission rows");
+  return MissionDatabaseAt(TempDir() + "/mission.sqlite", "BEGIN;\n" + rows + "COMMIT;\n");
+}
+
+std::string MissionDatabaseAt(const std::string& path, const std::string& rows) {
+  return SqliteDatabase(path, FixtureTables() + rows, "mission rows");
+}
+
+void AddRows(const std::string& database, const std::string& rows) {
+  SqliteDatabase(database, rows, "mission rows");
 }
 
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,

@@ -30,6 +30,10 @@ bool HasSequence(const std::vector<std::string>& lines, const std::vector<std::s
 
 // A SQLite database holding the fixture tables and `rows` (INSERT statements).
 std::string MissionDatabase(const std::string& rows);
+// Runs more INSERT statements on a database made by MissionDatabase.
+void AddRows(const std::string& database, const std::string& rows);
+// The same, written at `path` (which must not exist yet); returns the path.
+std::string MissionDatabaseAt(const std::string& path, const std::string& rows);
 
 // Rows of the tables; values are SQL literals ("NULL", "'Radius'", "-1").
 std::string MissionRow(int mission, const std::string& file_name, const std::string& multiplayer,

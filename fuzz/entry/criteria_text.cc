@@ -1,0 +1,6 @@
+#include "../targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  quorvane::fuzz::CriteriaText(data, size);
+  return 0;
+}

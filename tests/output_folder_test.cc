@@ -1,0 +1,231 @@
+// Output stays inside the output folder: mission file names that would leave
+// it are refused by both operations before any file is created.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "compiler/write_quorvane.h"
+#include "platform/output_file.h"
+#include "support/fixtures.h"
+#include "support/mission_sql.h"
+
+namespace quorvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadLines;
+using testing::SqliteDatabase;
+using testing::SqliteFixture;
+using testing::TempDir;
+
+constexpr int16_t kMission = 7;
+
+// A copy of the campaign database in `folder` whose mission 7 has the file
+// name given by the SQL expression `name_sql`.
+std::string CampaignWithFileName(const std::string& folder, const std::string& name_sql) {
+  std::string path = folder + "/campaign.sqlite";
+  fs::copy_file(SqliteFixture("campaign"), path, fs::copy_options::overwrite_existing);
+  return SqliteDatabase(path, "UPDATE NewMissions SET MissionFileName = " + name_sql +
+                                  " WHERE MissionID = " + std::to_string(kMission) + ";");
+}
+
+// Every file and folder under `root`, relative to it.
+std::vector<std::string> Tree(const std::string& root) {
+  std::vector<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    entries.push_back(fs::relative(entry.path(), root).string());
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+struct Outcome {
+  bool result;
+  std::vector<Message> messages;
+};
+
+// Runs one operation (the FIT file or the script) on mission 7.
+Outcome RunOperation(bool fit, const std::string& output, const std::string& database) {
+  RecordingSink sink;
+  WriteQuorvane compiler(sink);
+  std::string out = output;
+  std::string folder = fs::path(database).parent_path().string();
+  std::string name = fs::path(database).filename().string();
+  int16_t mission = kMission;
+  bool result = fit ? compiler.WriteMissionFITFile(out, folder, name, mission)
+                    : compiler.WriteMissionScript(out, folder, name, mission);
+  return {result, sink.messages()};
+}
+
+TEST(OutputFolderTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsCreated) {
+  std::string root = TempDir();
+  struct Case {
+    std::string sql;   // the MissionFileName as SQL
+    std::string name;  // as the message shows it
+  };
+  const std::vector<Case> cases = {
+      {"'../x'", "../x"},
+      {"'" + root + "/abs'", root + "/abs"},
+      {"'a/../../x'", "a/../../x"},
+      {"'..'", ".."},
+      {"'../escaped.abl'", "../escaped.abl"},
+      {"'sub/..'", "sub/.."},
+      {"'ab' || char(0) || 'cd'", std::string("ab\0cd", 5)},
+  };
+  for (const Case& c : cases) {
+    for (bool fit : {true, false}) {
+      std::string folder = TempDir();
+      fs::create_directories(folder + "/out/a/sub");
+      std::string database = CampaignWithFileName(folder, c.sql);
+      std::vector<std::string> before = Tree(folder);
+      Outcome outcome = RunOperation(fit, folder + "/out", database);
+      EXPECT_FALSE(outcome.result) << c.name;
+      ASSERT_FALSE(outcome.messages.empty()) << c.name;
+      EXPECT_EQ(outcome.messages.back(),
+                (Message{BoxStyle::kCritical, "Error",
+                         "Mission file name '" + c.name +
+                             "' is not a file name inside the output folder."}))
+          << c.name;
+      EXPECT_EQ(Tree(folder), before) << c.name << (fit ? " (FIT)" : " (script)");
+    }
+  }
+  EXPECT_TRUE(Tree(root).empty());
+}
+
+// Subfolders of the output folder are names like any other.
+TEST(OutputFolderTest, NamesInSubfoldersAreWrittenThere) {
+  std::string folder = TempDir();
+  fs::create_directories(folder + "/out/maps/a");
+  std::string database = CampaignWithFileName(folder, "'maps/a/m7'");
+  EXPECT_TRUE(RunOperation(true, folder + "/out", database).result);
+  EXPECT_TRUE(RunOperation(false, folder + "/out", database).result);
+  EXPECT_EQ(Tree(folder + "/out/maps/a"),
+            (std::vector<std::string>{"m7.ABL", "m7.FIT", "m7_INIT.ABI", "m7_LOP.ABI", "m7_MP.ABI",
+                                      "m7_STR.ABI", "m7_VAR.ABI"}));
+}
+
+// An empty output path is the current folder.
+TEST(OutputFolderTest, EmptyOutputPathIsTheCurrentFolder) {
+  std::string folder = TempDir();
+  fs::create_directories(folder + "/cwd");
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  fs::path previous = fs::current_path();
+  fs::current_path(folder + "/cwd");
+  Outcome fit = RunOperation(true, "", database);
+  Outcome script = RunOperation(false, "", database);
+  fs::current_path(previous);
+  EXPECT_TRUE(fit.result);
+  EXPECT_TRUE(script.result);
+  EXPECT_EQ(Tree(folder + "/cwd"),
+            (std::vector<std::string>{"m7.ABL", "m7.FIT", "m7_INIT.ABI", "m7_LOP.ABI", "m7_MP.ABI",
+                                      "m7_STR.ABI", "m7_VAR.ABI"}));
+  EXPECT_EQ(ReadLines(folder + "/cwd/m7.FIT").back(), "FITend");
+}
+
+// The lines of every file in `folder`, by name.
+std::map<std::string, std::vector<std::string>> FilesIn(const std::string& folder) {
+  std::map<std::string, std::vector<std::string>> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = ReadLines(entry.path().string());
+  }
+  return files;
+}
+
+// Looks at the output folder each time a message is shown, in the middle of
+// a run: the files of the earlier run must still be there, whole.
+class CheckingSink : public MessageSink {
+ public:
+  CheckingSink(std::string folder, std::map<std::string, std::vector<std::string>> earlier)
+      : folder_(std::move(folder)), earlier_(std::move(earlier)) {}
+
+  void Show(const Message& message) override {
+    ++messages_;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      std::string name = entry.path().filename().string();
+      if (name.find(kUnfinishedMark) != std::string::npos) {
+        ++unfinished_seen_;
+        continue;
+      }
+      EXPECT_EQ(ReadLines(entry.path().string()), earlier_.at(name))
+          << name << " while showing " << message.text;
+    }
+  }
+  int messages() const { return messages_; }
+  int unfinished_seen() const { return unfinished_seen_; }
+
+ private:
+  std::string folder_;
+  std::map<std::string, std::vector<std::string>> earlier_;
+  int messages_ = 0;
+  int unfinished_seen_ = 0;
+};
+
+// A second run over an earlier good one: while it writes (mission 3000 shows
+// its warnings with the FIT file open), the earlier files are whole; at its
+// end its own files are in place and no unfinished file is left.
+TEST(OutputFilesTest, EarlierOutputStaysWholeWhileASecondRunWrites) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "MissionFileName");  // unchanged
+  std::string db_folder = folder;
+  std::string db_name = "campaign.sqlite";
+  auto compile = [&](MessageSink& sink, const std::string& date) {
+    WriteQuorvane compiler(sink);
+    compiler.set_creation_date(date);
+    std::string out = output;
+    int16_t mission = 3000;
+    EXPECT_TRUE(compiler.WriteMissionFITFile(out, db_folder, db_name, mission));
+    EXPECT_TRUE(compiler.WriteMissionScript(out, db_folder, db_name, mission));
+  };
+  RecordingSink first;
+  compile(first, "2026-01-01");
+  auto earlier = FilesIn(output);
+  ASSERT_EQ(earlier.size(), 7u);
+
+  CheckingSink second(output, earlier);
+  compile(second, "2027-02-02");
+  EXPECT_EQ(second.messages(), 3);
+  EXPECT_EQ(second.unfinished_seen(), 3);  // the FIT file, open at each warning
+  auto later = FilesIn(output);
+  ASSERT_EQ(later.size(), 7u);
+  EXPECT_NE(later.at("m3000.abl.FIT"), earlier.at("m3000.abl.FIT"));
+  EXPECT_NE(later.at("m3000.abl.FIT").at(4).find("Creation Date: 2027-02-02"), std::string::npos);
+  for (const auto& [name, lines] : later) {
+    EXPECT_EQ(lines.back().find("<no line end>"), std::string::npos) << name;
+  }
+}
+
+// A symbolic link at an output name is replaced by the file; the file it
+// pointed to is not touched.
+TEST(OutputFilesTest, SymbolicLinkAtAnOutputNameIsReplaced) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  for (const char* name : {"victim.FIT", "victim_VAR.ABI"}) {
+    std::ofstream(folder + "/" + name) << "keep me\r\n";
+  }
+  fs::create_symlink(folder + "/victim.FIT", output + "/m7.FIT");
+  fs::create_symlink("../victim_VAR.ABI", output + "/m7_VAR.ABI");
+  fs::create_symlink(folder + "/no-such-target", output + "/m7.ABL");
+  EXPECT_TRUE(RunOperation(true, output, database).result);
+  EXPECT_TRUE(RunOperation(false, output, database).result);
+  for (const char* name : {"victim.FIT", "victim_VAR.ABI"}) {
+    EXPECT_EQ(ReadLines(folder + "/" + name), std::vector<std::string>{"keep me"}) << name;
+  }
+  EXPECT_FALSE(fs::exists(folder + "/no-such-target"));
+  for (const char* name : {"m7.FIT", "m7_VAR.ABI", "m7.ABL"}) {
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(output + "/" + name))) << name;
+  }
+  EXPECT_EQ(ReadLines(output + "/m7.FIT").back(), "FITend");
+}
+
+}  // namespace
+}  // namespace quorvane
