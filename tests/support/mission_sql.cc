@@ -289,4 +289,14 @@ StructureOutput WriteStructures(const StructureMission& mission) {
   return output;
 }
 
+void ExpectBehaviours(const std::vector<BehaviourCase>& cases) {
+  for (const BehaviourCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    StructureOutput output = WriteStructures(c.mission);
+    EXPECT_EQ(output.str, c.str);
+    EXPECT_EQ(output.cases, c.cases);
+    EXPECT_TRUE(output.messages.empty());
+  }
+}
+
 }  // namespace quorvane::testing

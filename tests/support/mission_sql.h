@@ -167,4 +167,16 @@ struct StructureOutput {
 // writes the structure include and closes everything.
 StructureOutput WriteStructures(const StructureMission& mission);
 
+// A mission and what its structure include must hold: the _STR lines after
+// the head and the statements of each numbered case.
+struct BehaviourCase {
+  const char* name;
+  StructureMission mission;
+  std::vector<std::string> str;
+  std::vector<std::vector<std::string>> cases;
+};
+
+// Writes each case's structure include and compares it; no message may show.
+void ExpectBehaviours(const std::vector<BehaviourCase>& cases);
+
 }  // namespace quorvane::testing

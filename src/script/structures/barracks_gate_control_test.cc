@@ -12,13 +12,6 @@ namespace {
 
 using Cases = std::vector<std::vector<std::string>>;
 
-struct GateCase {
-  const char* name;
-  StructureMission mission;
-  std::vector<std::string> str;
-  Cases cases;
-};
-
 StructureRow Gate(int alignment, bool captureable) {
   return {.identifier = "G1",
           .type = "Gate Control",
@@ -30,7 +23,7 @@ const char* const kCaptureTest =
     "if ((IsCaptured(G1) == 1) AND (objectSide(G1) <> G1Alignment) AND (G1Alignment <> -2)) then";
 
 TEST(GateControlTest, LocksItsGatesWhenDestroyedAndHandsThemOverWhenCaptured) {
-  const std::vector<GateCase> cases = {
+  ExpectBehaviours({
       {"multiplayer, captureable, no gates",
        {.multiplayer = true, .structures = {Gate(2, true)}},
        Placed({{0, ""},
@@ -46,13 +39,7 @@ TEST(GateControlTest, LocksItsGatesWhenDestroyedAndHandsThemOverWhenCaptured) {
        {.structures = {Gate(2, false)}},
        Placed({{0, ""}, {1, "if ((isdead(G1)) AND (G1Alignment <> -2)) then"}, {1, "endif;"}}),
        {}},
-  };
-  for (const GateCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    StructureOutput output = WriteStructures(c.mission);
-    EXPECT_EQ(output.str, c.str);
-    EXPECT_EQ(output.cases, c.cases);
-  }
+  });
 }
 
 TEST(GateControlTest, GatesStartOnTheControlsSideAndInactiveGatesLocked) {

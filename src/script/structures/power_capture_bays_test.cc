@@ -15,13 +15,6 @@ namespace {
 
 using Cases = std::vector<std::vector<std::string>>;
 
-struct BehaviourCase {
-  const char* name;
-  StructureMission mission;
-  std::vector<std::string> str;
-  Cases cases;
-};
-
 StructureRow Row(const char* identifier, const char* type, int alignment, bool captureable,
                  int id = 1) {
   return {.id = id,
@@ -32,16 +25,6 @@ StructureRow Row(const char* identifier, const char* type, int alignment, bool c
 }
 
 const std::vector<LinkRow> kTwoLinks = {{.number = 1}, {.number = 2, .inactive = true}};
-
-void ExpectBehaviours(const std::vector<BehaviourCase>& cases) {
-  for (const BehaviourCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    StructureOutput output = WriteStructures(c.mission);
-    EXPECT_EQ(output.str, c.str);
-    EXPECT_EQ(output.cases, c.cases);
-    EXPECT_TRUE(output.messages.empty());
-  }
-}
 
 TEST(PowerTest, SwitchesLinkedObjectsOffAndHandsThemOver) {
   const char* const capture =

@@ -12,13 +12,6 @@ namespace {
 
 using Cases = std::vector<std::vector<std::string>>;
 
-struct ControlCase {
-  const char* name;
-  StructureMission mission;
-  std::vector<std::string> str;
-  Cases cases;
-};
-
 StructureRow Control(const char* type, int alignment, bool captureable) {
   return {.identifier = "T1", .type = type, .alignment = alignment, .captureable = captureable};
 }
@@ -28,7 +21,7 @@ const std::vector<LinkRow> kTwoTurrets = {{.number = 1}, {.number = 2, .inactive
 const std::vector<LinkRow> kOneInactiveTower = {{.number = 1, .inactive = true}};
 
 TEST(TurretSensorControlTest, WritesTheDestroyedAndCapturedBranches) {
-  const std::vector<ControlCase> cases = {
+  ExpectBehaviours({
       {"turret, not captureable, no turrets",
        {.structures = {Control("Turret Control", 1, false)}},
        Placed({{0, ""},
@@ -60,14 +53,7 @@ TEST(TurretSensorControlTest, WritesTheDestroyedAndCapturedBranches) {
                {1, "else"},
                {1, "endif;"}}),
        {}},
-  };
-  for (const ControlCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    StructureOutput output = WriteStructures(c.mission);
-    EXPECT_EQ(output.str, c.str);
-    EXPECT_EQ(output.cases, c.cases);
-    EXPECT_TRUE(output.messages.empty());
-  }
+  });
 }
 
 // Linked objects start on their control's side; the switched-off start of an
