@@ -2,7 +2,7 @@
 #include <sstream>
 
 #include "database/database.h"
-#include "database/tsv_form.h"
+#include "forms/tsv_form.h"
 #include "scratch.h"
 #include "targets.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "database/database_cache.h"
-#include "database/tsv_form.h"
+#include "forms/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
 #include "script/abl_text.h"

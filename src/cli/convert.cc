@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "cli/commands.h"
-#include "database/sql_twin.h"
+#include "forms/sql_twin.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::cli {

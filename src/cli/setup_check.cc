@@ -3,14 +3,14 @@
 #include "cli/commands.h"
 #include "cli/reporter.h"
 #include "compiler/mission_database.h"
-#include "database/session.h"
+#include "run/run_state.h"
 
 namespace quorvane::cli {
 
 std::shared_ptr<db::Database> CheckSetup(const std::string& database,
                                          const std::string& output_folder, Reporter& reporter) {
   reporter.Leave();
-  Session session(reporter);
+  RunState session(reporter);
   session.databases = LoadedDatabases();
   std::string folder;
   std::string name;

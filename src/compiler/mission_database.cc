@@ -5,7 +5,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "database/session.h"
+#include "run/run_state.h"
 
 namespace quorvane {
 namespace {
@@ -38,7 +38,7 @@ std::string ResolveDatabasePath(const std::string& database_path,
   return path;
 }
 
-bool OpenMissionDatabase(Session& session, const std::string& database_path,
+bool OpenMissionDatabase(RunState& session, const std::string& database_path,
                          const std::string& database_name) {
   std::string path = ResolveDatabasePath(database_path, database_name);
   session.database_open_failure.clear();
@@ -58,7 +58,7 @@ bool OpenMissionDatabase(Session& session, const std::string& database_path,
   return true;
 }
 
-bool SetOutputPath(Session& session, const std::string& output_path) {
+bool SetOutputPath(RunState& session, const std::string& output_path) {
   // An empty path is the current folder, never the root of the file system.
   std::string folder = output_path.empty() ? "." : output_path;
   if (folder.back() != kSeparator) folder += kSeparator;

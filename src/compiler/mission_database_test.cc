@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "compiler/write_quorvane.h"
-#include "database/session.h"
+#include "run/run_state.h"
 #include "support/fixtures.h"
 #include "support/mission_sql.h"
 
@@ -58,7 +58,7 @@ TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
   };
   for (const Case& c : cases) {
     RecordingSink sink;
-    Session session(sink);
+    RunState session(sink);
     EXPECT_FALSE(OpenMissionDatabase(session, folder_.string(), c.name));
     ASSERT_EQ(sink.messages().size(), 1u);
     EXPECT_EQ(sink.messages()[0], (Message{BoxStyle::kCritical, "Error", c.message}));
@@ -66,7 +66,7 @@ TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
 }
 
 TEST_F(MissionDatabaseTest, ChecksTheOutputFolder) {
-  Session session(sink_);
+  RunState session(sink_);
   EXPECT_TRUE(SetOutputPath(session, folder_.string()));
   EXPECT_EQ(session.output_folder, folder_.string() + "/");
   EXPECT_TRUE(SetOutputPath(session, folder_.string() + "/"));
@@ -104,7 +104,7 @@ TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
   std::string name = fs::path(database).filename().string();
   auto databases = std::make_shared<db::DatabaseCache>();
   auto open = [&](bool shared) {
-    Session session(sink_);
+    RunState session(sink_);
     if (shared) session.databases = databases;
     EXPECT_TRUE(OpenMissionDatabase(session, folder, name));
     return session.database;
@@ -128,7 +128,7 @@ TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
   EXPECT_EQ(open(true), changed);
 
   fs::remove(database);
-  Session gone(sink_);
+  RunState gone(sink_);
   gone.databases = databases;
   EXPECT_FALSE(OpenMissionDatabase(gone, folder, name));
   EXPECT_TRUE(sink_.messages().size() == 1u &&

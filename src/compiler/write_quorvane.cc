@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "compiler/mission_database.h"
-#include "database/step_context.h"
+#include "run/step_context.h"
 #include "fit/build_mission_fit.h"
 #include "platform/date_text.h"
 #include "platform/runtime_error.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "fit/fit_state.h"
 #include "platform/message_sink.h"
 #include "platform/variant.h"
@@ -69,7 +69,7 @@ class WriteQuorvane {
 
   OperationReport report_;
   // The state all steps share, and the FIT and script writers' own state.
-  Session session_;
+  RunState session_;
   FitState fit_;
   ScriptState script_;
 };

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "database/jet_text.h"
+#include "database/jet/jet_text.h"
 
 namespace quorvane::db {
 namespace {

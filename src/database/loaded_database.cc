@@ -3,11 +3,11 @@
 #include <numeric>
 
 #include "database/cell_origin.h"
-#include "database/criteria.h"
-#include "database/dynaset.h"
-#include "database/jet_text.h"
-#include "database/select_query.h"
-#include "database/sort_rows.h"
+#include "database/query/criteria.h"
+#include "database/query/dynaset.h"
+#include "database/jet/jet_text.h"
+#include "database/query/select_query.h"
+#include "database/query/sort_rows.h"
 
 namespace quorvane::db {
 

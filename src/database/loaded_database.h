@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "database/database.h"
-#include "database/ordered_rows.h"
-#include "database/query_engine.h"
-#include "database/sort_rows.h"
+#include "database/query/ordered_rows.h"
+#include "database/query/query_engine.h"
+#include "database/query/sort_rows.h"
 #include "database/table_source.h"
 
 namespace quorvane::db {

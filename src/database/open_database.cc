@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "database/database.h"
-#include "database/jet_source.h"
+#include "database/jet/jet_source.h"
 #include "database/loaded_database.h"
-#include "database/sqlite_source.h"
+#include "database/sqlite/sqlite_source.h"
 
 namespace quorvane::db {
 namespace {

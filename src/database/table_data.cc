@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
-#include "database/criteria.h"
-#include "database/jet_text.h"
+#include "database/query/criteria.h"
+#include "database/jet/jet_text.h"
 
 namespace quorvane::db {
 

@@ -1,7 +1,7 @@
 #include "fit/build_mission_fit.h"
 
-#include "database/session.h"
-#include "database/step_context.h"
+#include "run/run_state.h"
+#include "run/step_context.h"
 #include "fit/campaign_sections.h"
 #include "fit/commander_groups.h"
 #include "fit/drop_zones.h"
@@ -26,7 +26,7 @@ void CreateFitFile(const FitBuild& build) {
 // The warriors, parts, force groups, trains and carriers of a single-player
 // mission. False when a force group has too many units.
 bool WriteUnitSections(FitBuild& build) {
-  const Session& session = build.session;
+  const RunState& session = build.session;
   RunStep(session, "writing the FIT warriors section", [&] { WriteWarriorSections(build); });
   RunStep(session, "writing the FIT parts section", [&] { WritePartSections(build); });
   if (!RunStep(session, "writing the FIT commander groups",
@@ -41,7 +41,7 @@ bool WriteUnitSections(FitBuild& build) {
 // The FIT file from its head to the objectives and, in a multiplayer mission,
 // its campaign section.
 void WriteMissionSections(FitBuild& build) {
-  const Session& session = build.session;
+  const RunState& session = build.session;
   RunStep(session, "writing the FIT head and engine sections", [&] {
     CreateFitFile(build);
     WriteFitHead(build);
@@ -64,7 +64,7 @@ void WriteMissionSections(FitBuild& build) {
 
 }  // namespace
 
-bool BuildMissionFit(Session& session, FitState& fit, int16_t mission) {
+bool BuildMissionFit(RunState& session, FitState& fit, int16_t mission) {
   FitBuild build(session, fit, mission);
   if (!RunStep(session, "checking the mission data", [&] { return CheckMissionData(build); })) {
     return false;

@@ -4,10 +4,10 @@
 
 namespace quorvane {
 
-struct Session;
+struct RunState;
 struct FitState;
 
 // Checks the mission's data and, when every check passes, writes its FIT file.
-bool BuildMissionFit(Session& session, FitState& fit, int16_t mission);
+bool BuildMissionFit(RunState& session, FitState& fit, int16_t mission);
 
 }  // namespace quorvane

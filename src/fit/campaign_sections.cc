@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "fit/drop_zones.h"
 #include "fit/fit_build.h"
 

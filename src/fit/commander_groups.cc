@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "fit/fit_build.h"
 #include "fit/fit_values.h"
 

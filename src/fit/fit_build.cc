@@ -1,11 +1,11 @@
 #include "fit/fit_build.h"
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "fit/fit_state.h"
 
 namespace quorvane {
 
-FitBuild::FitBuild(Session& session_in, FitState& fit_in, int16_t mission_in)
+FitBuild::FitBuild(RunState& session_in, FitState& fit_in, int16_t mission_in)
     : session(session_in),
       fit(fit_in),
       mission(mission_in),

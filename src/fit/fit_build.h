@@ -11,7 +11,7 @@
 
 namespace quorvane {
 
-struct Session;
+struct RunState;
 struct FitState;
 class OutputFile;
 
@@ -19,9 +19,9 @@ class OutputFile;
 // mission's record sets, the values gathered by the assignment walk and the
 // open FIT file.
 struct FitBuild {
-  FitBuild(Session& session, FitState& fit, int16_t mission);
+  FitBuild(RunState& session, FitState& fit, int16_t mission);
 
-  Session& session;  // the state all steps share
+  RunState& session;  // the state all steps share
   FitState& fit;     // the FIT writer's own state, kept between builds
   int16_t mission;
   std::string mission_text;  // the mission number as text, for criteria and messages

@@ -1,6 +1,6 @@
 #include "fit/fit_checks.h"
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "fit/fit_build.h"
 #include "fit/fit_state.h"
 #include "fit/fit_values.h"

@@ -20,7 +20,7 @@ class IncludeLinesTest : public ::testing::Test {
   std::string Init() { return testing::ReadFile(base_ + "_INIT.ABI"); }
 
   RecordingSink sink_;
-  Session shared_{sink_};
+  RunState shared_{sink_};
   ScriptState state_;
   ScriptSession session_{shared_, state_};
   std::string base_;

@@ -2,7 +2,7 @@
 // dead force, resolving each objective, starting the exit timer when every
 // objective is decided, and the scenario's result.
 
-#include "database/step_context.h"
+#include "run/step_context.h"
 #include "platform/variant.h"
 #include "script/brain_module.h"
 #include "script/objectives/objective_actions.h"

@@ -1,6 +1,6 @@
 #include "script/mission_brain.h"
 
-#include "database/step_context.h"
+#include "run/step_context.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "database/session.h"
+#include "run/run_state.h"
 #include "script/script_state.h"
 
 namespace quorvane {
@@ -8,7 +8,7 @@ namespace quorvane {
 // What a script writer sees of the compiler object: the state all steps share
 // and the script writers' own state.
 struct ScriptSession {
-  Session& shared;
+  RunState& shared;
   ScriptState& script;
 };
 

@@ -264,7 +264,7 @@ std::vector<std::string> Placed(std::initializer_list<std::pair<int, std::string
 
 StructureOutput WriteStructures(const StructureMission& mission) {
   RecordingSink sink;
-  Session shared(sink);
+  RunState shared(sink);
   ScriptState state;
   ScriptSession session{shared, state};
   shared.database = db::OpenDatabase(MissionDatabase(StructureMissionRows(mission)));

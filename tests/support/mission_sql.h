@@ -87,7 +87,7 @@ class ScriptFixture {
   std::vector<std::string> Lines(FileRole role);
 
   RecordingSink sink;
-  Session shared{sink};
+  RunState shared{sink};
   ScriptState state;
   ScriptSession session{shared, state};
 
