@@ -1,20 +1,25 @@
 #include "scratch.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
+
+#include "platform/files.h"
 
 namespace quorvane::fuzz {
 
 const std::string& ScratchFolder() {
   static const std::string folder = [] {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "quorvane-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) Fault("cannot create a scratch folder");
+    std::string pattern;
+    try {
+      pattern = files::MakeUniqueFolder(
+          files::Utf8Path(std::filesystem::temp_directory_path() / "quorvane-fuzz-"));
+    } catch (const std::system_error&) {
+      Fault("cannot create a scratch folder");
+    }
     static struct Remover {
       std::string path;
       ~Remover() {

@@ -4,6 +4,7 @@
 
 #include "database/database_cache.h"
 #include "forms/tsv_form.h"
+#include "platform/files.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
 #include "script/abl_text.h"
@@ -30,9 +31,9 @@ void NoteDiagnostics(db::Database& database, std::ostream& err) {
 }
 
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name) {
-  std::filesystem::path file(path);
-  folder = file.has_parent_path() ? file.parent_path().string() : std::string(".");
-  name = file.filename().string();
+  std::filesystem::path file = files::NativePath(path);
+  folder = file.has_parent_path() ? files::Utf8Path(file.parent_path()) : std::string(".");
+  name = files::Utf8Path(file.filename());
 }
 
 void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out,

@@ -12,6 +12,7 @@
 #include "cli/reporter.h"
 #include "cli/setup_check.h"
 #include "compiler/write_quorvane.h"
+#include "platform/files.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::cli {
@@ -71,16 +72,17 @@ int CompileMission(const CompileOptions& options, int16_t mission, Reporter& rep
 class TemporaryFolder {
  public:
   TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "quorvane-check-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw RuntimeError("Cannot create a temporary folder in " +
-                         fs::temp_directory_path().string());
+    std::string parent = files::Utf8Path(fs::temp_directory_path());
+    try {
+      path_ =
+          files::MakeUniqueFolder(files::Utf8Path(files::NativePath(parent) / "quorvane-check-"));
+    } catch (const std::system_error&) {
+      throw RuntimeError("Cannot create a temporary folder in " + parent);
     }
-    path_ = pattern;
   }
   ~TemporaryFolder() {
     std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    fs::remove_all(files::NativePath(path_), ignored);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;

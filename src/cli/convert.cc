@@ -1,9 +1,5 @@
 #include "cli/convert.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "forms/sql_twin.h"
+#include "platform/files.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::cli {
@@ -23,22 +20,20 @@ namespace fs = std::filesystem;
 class PendingTarget {
  public:
   explicit PendingTarget(const std::string& target) : target_(target) {
-    fs::path folder = fs::path(target).parent_path();
-    std::string pattern = ((folder.empty() ? fs::path(".") : folder) /
-                           ("." + fs::path(target).filename().string() + ".XXXXXX"))
-                              .string();
-    int fd = mkstemp(pattern.data());
-    if (fd < 0) throw RuntimeError("Cannot create a file beside '" + target + "'");
-    // The permissions a new file gets (mkstemp gives only the owner's).
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    close(fd);
-    path_ = pattern;
+    fs::path target_path = files::NativePath(target);
+    fs::path folder = target_path.parent_path();
+    std::string prefix =
+        files::Utf8Path((folder.empty() ? fs::path(".") : folder) /
+                        files::NativePath("." + files::Utf8Path(target_path.filename()) + "."));
+    try {
+      path_ = files::MakeUniqueFile(prefix);
+    } catch (const std::system_error&) {
+      throw RuntimeError("Cannot create a file beside '" + target + "'");
+    }
   }
   ~PendingTarget() {
     std::error_code ignored;
-    if (!path_.empty()) fs::remove(path_, ignored);
+    if (!path_.empty()) fs::remove(files::NativePath(path_), ignored);
   }
   PendingTarget(const PendingTarget&) = delete;
   PendingTarget& operator=(const PendingTarget&) = delete;
@@ -47,9 +42,9 @@ class PendingTarget {
 
   // Puts the finished file in the target's place.
   void Commit() {
-    std::error_code error;
-    fs::rename(path_, target_, error);
-    if (error) throw RuntimeError("Cannot write '" + target_ + "': " + error.message());
+    if (int error = files::RenameOver(path_, target_); error != 0) {
+      throw RuntimeError("Cannot write '" + target_ + "': " + files::ErrorText(error));
+    }
     path_.clear();
   }
 
@@ -59,7 +54,7 @@ class PendingTarget {
 };
 
 void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(files::NativePath(path), std::ios::binary | std::ios::trunc);
   out << text;
   out.close();
   if (!out) throw RuntimeError("Cannot write '" + path + "'");
@@ -70,7 +65,7 @@ void WriteText(const std::string& path, const std::string& text) {
 int ConvertDatabase(const std::string& source, const std::string& target, bool force,
                     std::ostream& err) {
   std::error_code error;
-  if (!force && fs::exists(fs::symlink_status(target, error))) {
+  if (!force && fs::exists(fs::symlink_status(files::NativePath(target), error))) {
     err << "quorvane: error: '" << target << "' exists; add --force to replace it\n";
     return kOperationFailed;
   }
@@ -82,7 +77,7 @@ int ConvertDatabase(const std::string& source, const std::string& target, bool f
   if (target.ends_with(".sql")) {
     WriteText(pending.path(), sql.str());
   } else {
-    fs::remove(pending.path(), error);  // SQLite makes the file itself
+    fs::remove(files::NativePath(pending.path()), error);  // SQLite makes the file itself
     db::CreateSqliteDatabase(pending.path(), sql.str());
   }
   pending.Commit();

@@ -6,13 +6,16 @@
 #include <array>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/compile_run.h"
 #include "cli/convert.h"
 #include "cli/list_missions.h"
 #include "cli/reporter.h"
+#include "platform/command_line.h"
 #include "platform/date_text.h"
 #include "quorvane/version.h"
 
@@ -206,4 +209,11 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return Run(argc, argv); }
+int main(int argc, char** argv) {
+  quorvane::UseBinaryStandardStreams();
+  std::vector<std::string> arguments = quorvane::Utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  return Run(static_cast<int>(arguments.size()), pointers.data());
+}

@@ -5,12 +5,11 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/files.h"
 #include "run/run_state.h"
 
 namespace quorvane {
 namespace {
-
-constexpr char kSeparator = '/';
 
 bool EndsWith(std::string_view text, std::string_view ending) {
   return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
@@ -32,7 +31,7 @@ bool HasDatabaseEnding(std::string_view name) {
 std::string ResolveDatabasePath(const std::string& database_path,
                                 const std::string& database_name) {
   std::string path = database_path;
-  if (path.empty() || path.back() != kSeparator) path += kSeparator;
+  if (!files::EndsInSeparator(path)) path += files::kSeparator;
   path += database_name;
   if (!HasDatabaseEnding(database_name)) path += ".MDB";
   return path;
@@ -43,7 +42,8 @@ bool OpenMissionDatabase(RunState& session, const std::string& database_path,
   std::string path = ResolveDatabasePath(database_path, database_name);
   session.database_open_failure.clear();
   std::error_code error;
-  if (path.find('\0') != std::string::npos || !std::filesystem::exists(path, error)) {
+  if (path.find('\0') != std::string::npos ||
+      !std::filesystem::exists(files::NativePath(path), error)) {
     session.messages.Error("Could not find file '" + path + "'.");
     return false;
   }
@@ -61,9 +61,10 @@ bool OpenMissionDatabase(RunState& session, const std::string& database_path,
 bool SetOutputPath(RunState& session, const std::string& output_path) {
   // An empty path is the current folder, never the root of the file system.
   std::string folder = output_path.empty() ? "." : output_path;
-  if (folder.back() != kSeparator) folder += kSeparator;
+  if (!files::EndsInSeparator(folder)) folder += files::kSeparator;
   std::error_code error;
-  if (folder.find('\0') != std::string::npos || !std::filesystem::is_directory(folder, error)) {
+  if (folder.find('\0') != std::string::npos ||
+      !std::filesystem::is_directory(files::NativePath(folder), error)) {
     session.messages.Error("Could not find path '" + folder + "'.");
     return false;
   }

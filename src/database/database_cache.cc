@@ -1,21 +1,18 @@
 #include "database/database_cache.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
+#include "platform/files.h"
 
 namespace quorvane::db {
 
 std::shared_ptr<Database> DatabaseCache::Open(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) {
+  int error = 0;
+  std::optional<files::FileInfo> info = files::Examine(path, error);
+  if (!info) {
     loaded_.erase(path);
-    throw OpenError(std::strerror(errno));
+    throw OpenError(files::ErrorText(error));
   }
-  FileState state{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino),
-                  static_cast<int64_t>(info.st_size), static_cast<int64_t>(info.st_mtim.tv_sec),
-                  static_cast<int64_t>(info.st_mtim.tv_nsec)};
+  FileState state{info->device, info->file_id, info->size, info->modified_seconds,
+                  info->modified_nanoseconds};
   auto it = loaded_.find(path);
   if (it != loaded_.end() && it->second.state == state) return it->second.database;
   loaded_.erase(path);

@@ -1,14 +1,12 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "database/database.h"
+#ifndef QUORVANE_NO_JET
 #include "database/jet/jet_source.h"
+#endif
 #include "database/loaded_database.h"
 #include "database/sqlite/sqlite_source.h"
+#include "platform/files.h"
 
 namespace quorvane::db {
 namespace {
@@ -19,17 +17,24 @@ constexpr size_t kJetVersionOffset = 0x14;
 constexpr size_t kHeadSize = 32;
 
 // What a file that is not a regular file is, for the refusal.
-std::string KindOfFile(mode_t mode) {
-  if (S_ISDIR(mode)) return "a folder";
-  if (S_ISFIFO(mode)) return "a named pipe";
-  if (S_ISSOCK(mode)) return "a socket";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
-  return "not a regular file";
+std::string KindOfFile(files::FileKind kind) {
+  switch (kind) {
+    case files::FileKind::kFolder:
+      return "a folder";
+    case files::FileKind::kPipe:
+      return "a named pipe";
+    case files::FileKind::kSocket:
+      return "a socket";
+    case files::FileKind::kDevice:
+      return "a device";
+    default:
+      return "not a regular file";
+  }
 }
 
-void RequireRegularFile(const std::string& path, const struct stat& info) {
-  if (!S_ISREG(info.st_mode)) {
-    throw OpenError("'" + path + "' is " + KindOfFile(info.st_mode) + ", not a database file");
+void RequireRegularFile(const std::string& path, files::FileKind kind) {
+  if (kind != files::FileKind::kRegular) {
+    throw OpenError("'" + path + "' is " + KindOfFile(kind) + ", not a database file");
   }
 }
 
@@ -39,7 +44,7 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) files::CloseFile(fd_);
   }
   int get() const { return fd_; }
 
@@ -47,26 +52,26 @@ class FileDescriptor {
   int fd_;
 };
 
+[[noreturn]] void ThrowCannotRead(const std::string& path, int error) {
+  throw OpenError("cannot read '" + path + "': " + files::ErrorText(error));
+}
+
 // The first bytes of the file at `path`. Only a regular file is read, and
 // opening never waits: a named pipe, a device or a folder is refused before it
 // is opened, and again if one took the file's place in between.
 std::string ReadHead(const std::string& path) {
   if (path.find('\0') != std::string::npos) throw OpenError("the path holds a NUL character");
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    throw OpenError("cannot read '" + path + "': " + std::strerror(errno));
-  }
-  RequireRegularFile(path, info);
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
-    throw OpenError("cannot read '" + path + "': " + std::strerror(errno));
-  }
-  RequireRegularFile(path, info);
+  int error = 0;
+  std::optional<files::FileInfo> info = files::Examine(path, error);
+  if (!info) ThrowCannotRead(path, error);
+  RequireRegularFile(path, info->kind);
+  FileDescriptor file(files::OpenForReading(path, error));
+  if (file.get() < 0) ThrowCannotRead(path, error);
+  RequireRegularFile(path, files::KindOfOpenFile(file.get()));
   std::string head(kHeadSize, '\0');
   size_t filled = 0;
   while (filled < head.size()) {
-    ssize_t got = ::read(file.get(), head.data() + filled, head.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
+    long got = files::ReadSome(file.get(), head.data() + filled, head.size() - filled, error);
     if (got <= 0) break;
     filled += static_cast<size_t>(got);
   }
@@ -88,7 +93,11 @@ std::unique_ptr<Database> OpenDatabase(const std::string& path) {
     if (version > 1) {
       throw OpenError("'" + path + "' is a Jet database of a version other than 3 or 4");
     }
+#ifdef QUORVANE_NO_JET
+    throw OpenError("'" + path + "' is a Jet database, which this build does not read");
+#else
     return std::make_unique<LoadedDatabase>(OpenJetSource(path, version == 0 ? 3 : 4));
+#endif
   }
   throw OpenError("'" + path + "' is neither a Jet nor a SQLite database");
 }

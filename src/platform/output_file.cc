@@ -1,15 +1,9 @@
 #include "platform/output_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
-#include <random>
 
+#include "platform/files.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
 
@@ -20,28 +14,20 @@ constexpr size_t kBufferSize = 1 << 16;
 constexpr size_t kMaxNameLength = 255;  // bytes of one name in a folder
 constexpr int kCreateTries = 100;
 
-// A random suffix for a temporary name, six characters of [0-9a-z].
-std::string RandomSuffix() {
-  static constexpr char kCharacters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  thread_local std::mt19937_64 random{std::random_device{}()};
-  std::string suffix;
-  for (int i = 0; i < 6; ++i) suffix += kCharacters[random() % (sizeof kCharacters - 1)];
-  return suffix;
-}
-
 // A temporary name beside `path`: ".", the file's name (cut short when the
 // whole would be too long a name) and the unfinished mark with a suffix.
 std::string TemporaryPath(const std::string& path) {
-  size_t slash = path.rfind('/');
+  size_t slash = path.find_last_of(files::kSeparators);
   size_t name_start = slash == std::string::npos ? 0 : slash + 1;
   std::string name = path.substr(name_start);
   size_t room = kMaxNameLength - 1 - kUnfinishedMark.size() - 6;
   if (name.size() > room) name.resize(room);
-  return path.substr(0, name_start) + "." + name + std::string(kUnfinishedMark) + RandomSuffix();
+  return path.substr(0, name_start) + "." + name + std::string(kUnfinishedMark) +
+         files::RandomSuffix();
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
-  throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(error));
+  throw RuntimeError("Cannot create file '" + path + "': " + files::ErrorText(error));
 }
 
 }  // namespace
@@ -60,15 +46,15 @@ void OutputFile::Create(const std::string& path) {
     throw RuntimeError("Bad file name: '" + path + "' holds a NUL character");
   }
   // A folder of that name could not be replaced when the file is closed.
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ThrowCannotCreate(path, EISDIR);
+  if (files::IsFolderItself(path)) ThrowCannotCreate(path, EISDIR);
   for (int tries = 0; fd_ < 0; ++tries) {
     std::string temporary = TemporaryPath(path);
-    fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    int error = 0;
+    fd_ = files::CreateExclusive(temporary, error);
     if (fd_ >= 0) {
       temporary_path_ = std::move(temporary);
-    } else if (errno != EEXIST || tries == kCreateTries) {
-      ThrowCannotCreate(path, errno);
+    } else if (error != EEXIST || tries == kCreateTries) {
+      ThrowCannotCreate(path, error);
     }
   }
   path_ = path;
@@ -88,11 +74,11 @@ int OutputFile::WriteBuffer() {
   size_t done = 0;
   int error = 0;
   while (done < buffer_.size() && error == 0) {
-    ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    long written = files::WriteSome(fd_, buffer_.data() + done, buffer_.size() - done, error);
     if (written > 0) {
       done += static_cast<size_t>(written);
-    } else if (written == 0 || errno != EINTR) {
-      error = written == 0 ? EIO : errno;
+    } else if (written == 0) {
+      error = EIO;
     }
   }
   buffer_.clear();
@@ -101,22 +87,24 @@ int OutputFile::WriteBuffer() {
 
 void OutputFile::Flush() {
   if (int error = WriteBuffer(); error != 0) {
-    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
+    throw RuntimeError("Cannot write file '" + path_ + "': " + files::ErrorText(error));
   }
 }
 
 void OutputFile::Close() {
   if (fd_ < 0) return;
   int error = WriteBuffer();
-  if (::close(fd_) != 0 && error == 0) error = errno;
+  if (int closed = files::CloseFile(fd_); closed != 0 && error == 0) error = closed;
   fd_ = -1;
   // What was written is put in place even when a write failed: the file is
   // there as far as it got.
-  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
-    if (error == 0) error = errno;
-    ::unlink(temporary_path_.c_str());
+  if (int renamed = files::RenameOver(temporary_path_, path_); renamed != 0) {
+    if (error == 0) error = renamed;
+    files::RemoveFile(temporary_path_);
   }
-  if (error != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
+  if (error != 0) {
+    throw RuntimeError("Cannot write file '" + path_ + "': " + files::ErrorText(error));
+  }
 }
 
 OutputFiles::OutputFiles() {

@@ -335,12 +335,20 @@ TEST(CInterfaceTest, HeaderDateIsTheSetOneOrSourceDateEpoch) {
   EXPECT_EQ(FitCreationDate(compiler.get()), "2024-02-29");
 
   // 1700000000 s after 1970-01-01 UTC is on 2023-11-14.
+#ifdef _WIN32
+  ASSERT_EQ(_putenv_s("SOURCE_DATE_EPOCH", "1700000000"), 0);
+#else
   ASSERT_EQ(setenv("SOURCE_DATE_EPOCH", "1700000000", 1), 0);
+#endif
   Handle from_epoch = Create(host);
   EXPECT_EQ(FitCreationDate(from_epoch.get()), "2023-11-14");
   ASSERT_EQ(quorvane_set_creation_date(compiler.get(), nullptr), QUORVANE_OK);
   EXPECT_EQ(FitCreationDate(compiler.get()), "2023-11-14");
+#ifdef _WIN32
+  _putenv_s("SOURCE_DATE_EPOCH", "");
+#else
   unsetenv("SOURCE_DATE_EPOCH");
+#endif
 }
 
 TEST(CInterfaceTest, NullArgumentsAreRefusedWithoutACall) {

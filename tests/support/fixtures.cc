@@ -8,8 +8,8 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace quorvane::testing {
 namespace {
@@ -28,16 +28,22 @@ fs::path ThirdpartyDir() {
 // The process's own temporary folder, removed when the process ends.
 const fs::path& ProcessTempDir() {
   static const fs::path dir = [] {
-    std::string pattern = (fs::temp_directory_path() / "quorvane-tests-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    std::random_device random;
+    fs::path made;
+    for (int tries = 0; made.empty(); ++tries) {
+      fs::path candidate =
+          fs::temp_directory_path() / ("quorvane-tests-" + std::to_string(random()));
+      if (fs::create_directory(candidate)) made = candidate;
+      if (tries == 100) throw std::runtime_error("cannot create a temporary folder");
+    }
     static struct Remover {
       fs::path path;
       ~Remover() {
         std::error_code ignored;
         fs::remove_all(path, ignored);
       }
-    } remover{pattern};
-    return fs::path(pattern);
+    } remover{made};
+    return made;
   }();
   return dir;
 }

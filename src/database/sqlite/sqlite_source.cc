@@ -11,6 +11,7 @@
 #include "database/exact_number.h"
 #include "database/serial_date.h"
 #include "database/sqlite/sqlite_handle.h"
+#include "platform/files.h"
 
 namespace quorvane::db {
 namespace {
@@ -250,7 +251,7 @@ std::unique_ptr<TableSource> OpenSqliteSource(const std::string& path) {
     auto pages =
         Prepare(db.get(), "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
     std::error_code error;
-    auto size = std::filesystem::file_size(path, error);
+    auto size = std::filesystem::file_size(files::NativePath(path), error);
     if (sqlite3_step(pages.get()) != SQLITE_ROW || error ||
         static_cast<uintmax_t>(sqlite3_column_int64(pages.get(), 0)) != size) {
       throw OpenError("the SQLite file is truncated");

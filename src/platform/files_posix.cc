@@ -1,0 +1,91 @@
+// The file operations on POSIX systems.
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/files.h"
+
+namespace quorvane::files {
+namespace {
+
+FileKind KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return FileKind::kRegular;
+  if (S_ISDIR(mode)) return FileKind::kFolder;
+  if (S_ISFIFO(mode)) return FileKind::kPipe;
+  if (S_ISSOCK(mode)) return FileKind::kSocket;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return FileKind::kDevice;
+  return FileKind::kOther;
+}
+
+}  // namespace
+
+int CreateExclusive(const std::string& path, int& error) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd < 0) error = errno;
+  return fd;
+}
+
+long WriteSome(int fd, const char* data, size_t size, int& error) {
+  ssize_t written;
+  do {
+    written = ::write(fd, data, size);
+  } while (written < 0 && errno == EINTR);
+  if (written < 0) error = errno;
+  return written;
+}
+
+long ReadSome(int fd, char* data, size_t size, int& error) {
+  ssize_t got;
+  do {
+    got = ::read(fd, data, size);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) error = errno;
+  return got;
+}
+
+int CloseFile(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+
+int RenameOver(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+std::optional<FileInfo> Examine(const std::string& path, int& error) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    error = errno;
+    return std::nullopt;
+  }
+  return FileInfo{KindOf(info.st_mode),
+                  static_cast<uint64_t>(info.st_dev),
+                  static_cast<uint64_t>(info.st_ino),
+                  static_cast<int64_t>(info.st_size),
+                  static_cast<int64_t>(info.st_mtim.tv_sec),
+                  static_cast<int64_t>(info.st_mtim.tv_nsec)};
+}
+
+bool IsFolderItself(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int OpenForReading(const std::string& path, int& error) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) error = errno;
+  return fd;
+}
+
+FileKind KindOfOpenFile(int fd) {
+  struct stat info {};
+  return ::fstat(fd, &info) == 0 ? KindOf(info.st_mode) : FileKind::kOther;
+}
+
+}  // namespace quorvane::files
+
+#endif  // _WIN32
