@@ -13,7 +13,25 @@ target_link_libraries(quorvane_interface_tests PRIVATE
   quorvane_shared SQLite::SQLite3 GTest::gtest_main Threads::Threads)
 target_compile_definitions(quorvane_interface_tests PRIVATE
   QUORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-gtest_discover_tests(quorvane_interface_tests DISCOVERY_TIMEOUT 60)
+gtest_discover_tests(quorvane_interface_tests DISCOVERY_TIMEOUT 60 ${quorvane_discovery})
+
+if(WIN32)
+  add_test(NAME DllExportsOnlyTheCInterface
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/check_windows_exports.sh $<TARGET_FILE:quorvane_shared>
+                   $<TARGET_FILE:quorvane> ${CMAKE_SOURCE_DIR}/include/quorvane/quorvane.h)
+  set(QUORVANE_LINUX_BINARY "" CACHE FILEPATH
+      "The Linux build's quorvane command, whose output the Windows command must match")
+  if(QUORVANE_LINUX_BINARY)
+    set(example ${CMAKE_SOURCE_DIR}/examples/campaign.sql)
+    if(QUORVANE_JET)
+      set(example ${CMAKE_SOURCE_DIR}/examples/campaign.mdb)
+    endif()
+    add_test(NAME SameOutputAsLinux
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/check_same_output.sh ${QUORVANE_LINUX_BINARY}
+                     $<TARGET_FILE:quorvane> ${CMAKE_CROSSCOMPILING_EMULATOR} ${example})
+  endif()
+  return()
+endif()
 
 add_test(NAME DocumentationCoversEverySubcommand
          COMMAND ${CMAKE_SOURCE_DIR}/tests/check_docs.sh $<TARGET_FILE:quorvane>

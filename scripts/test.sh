@@ -3,11 +3,20 @@
 # With --sanitize the tests are built and run under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build folder build-sanitize). With --threads the
 # tests of the library's interfaces, among them two objects compiling on two
-# threads, run under ThreadSanitizer (build folder build-threads).
+# threads, run under ThreadSanitizer (build folder build-threads). With
+# --windows the MinGW cross build (build folder build-windows) runs its tests
+# under Wine, among them the comparison of its output with the Linux build's
+# (build, which must be built), and makes the release zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-if [ "${1:-}" = "--threads" ]; then
+if [ "${1:-}" = "--windows" ]; then
+  scripts/build-windows.sh build-windows -DQUORVANE_LINUX_BINARY="$PWD/build/quorvane"
+  ctest --test-dir build-windows --output-on-failure -j"$(nproc)"
+  version=$(sed -n 's/^project(quorvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  (cd build-windows && cpack -G ZIP >/dev/null)
+  tests/check_windows_zip.sh "build-windows/quorvane-$version-win64.zip" "$version"
+elif [ "${1:-}" = "--threads" ]; then
   cmake -S . -B build-threads -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVANE_SANITIZE_THREADS=ON -DQUORVANE_BENCHMARKS=OFF >/dev/null
   cmake --build build-threads -j"$(nproc)" --target quorvane_interface_tests

@@ -15,12 +15,25 @@ INVALID_ARGUMENT = 2
 BUFFER_TOO_SMALL = 3
 
 
+def _windows_library_path():
+    """quorvane.dll beside this package (in its folder or the folder that holds
+    it, as the release zip lays them out), else the one found on PATH."""
+    here = pathlib.Path(__file__).resolve().parent
+    for folder in (here, here.parent):
+        beside = folder / "quorvane.dll"
+        if beside.exists():
+            return str(beside)
+    return ctypes.util.find_library("quorvane") or "quorvane.dll"
+
+
 def _library_path():
     """QUORVANE_LIBRARY when set (the build tree's library, for tests), else the
     library installed with this module, else the system's search."""
     given = os.environ.get("QUORVANE_LIBRARY")
     if given:
         return given
+    if os.name == "nt":
+        return _windows_library_path()
     try:
         from . import _installed
     except ImportError:
