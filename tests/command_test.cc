@@ -100,10 +100,9 @@ TEST(CommandTest, MissingDatabaseIsReportedWithStatus1) {
 
 // A named pipe, a device or a folder given as the database is refused at once
 // (opening a pipe must not wait for a writer), with the reason as a note.
+// Named pipes and links to devices are POSIX files.
+#ifndef _WIN32
 TEST(CommandTest, SpecialFilesAsDatabaseAreRefusedWithTheReason) {
-#ifdef _WIN32
-  GTEST_SKIP() << "named pipes and device links are POSIX files";
-#endif
   namespace fs = std::filesystem;
   std::string folder = testing::TempDir() + "/";
   ASSERT_EQ(mkfifo((folder + "pipe.mdb").c_str(), 0600), 0);
@@ -126,6 +125,7 @@ TEST(CommandTest, SpecialFilesAsDatabaseAreRefusedWithTheReason) {
     EXPECT_NE(result.output.find(kind), std::string::npos) << result.output;
   }
 }
+#endif
 
 // A SQLite database opens by any path that names it: with a leading "//", and
 // with the characters that file URIs reserve in its name.

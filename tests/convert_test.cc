@@ -27,7 +27,8 @@ std::vector<std::string> JetFixtures() {
   fs::path data = fs::path(testing::FixturePath("campaign.mdb")).parent_path();
   std::vector<std::string> names;
   for (const auto& entry : fs::recursive_directory_iterator(data)) {
-    if (entry.path().extension() == ".mdb") names.push_back(fs::relative(entry.path(), data));
+    if (entry.path().extension() == ".mdb")
+      names.push_back(fs::relative(entry.path(), data).generic_string());
   }
   std::sort(names.begin(), names.end());
   return names;

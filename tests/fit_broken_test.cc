@@ -24,7 +24,8 @@ class FitBrokenTest : public ::testing::TestWithParam<std::string> {};
 TEST_P(FitBrokenTest, RefusedBuildsLeaveTheFolderAsItWas) {
   fs::path database = GetParam() == "mdb" ? fs::path(testing::FixturePath("broken.mdb"))
                                           : fs::path(testing::SqliteFixture("broken"));
-  std::string database_folder = database.parent_path(), database_name = database.filename();
+  std::string database_folder = database.parent_path().string(),
+              database_name = database.filename().string();
   // Missions 201 to 215 each fail one check, from the NewMissions count to
   // the vehicle types of the assignment walk.
   for (int16_t mission = 201; mission <= 215; ++mission) {

@@ -24,7 +24,8 @@ Lines Mission7With(const std::string& change) {
   fs::path database = SqliteFixtureWith("campaign", change);
   RecordingSink sink;
   WriteQuorvane compiler(sink);
-  std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
+  std::string output = TempDir(), folder = database.parent_path().string(),
+              name = database.filename().string();
   int16_t mission = 7;
   EXPECT_TRUE(compiler.WriteMissionFITFile(output, folder, name, mission));
   return ReadLines(output + "/m0007.FIT");
@@ -54,7 +55,8 @@ TEST(FitSectionsTest, BuildsInTurnOnOneObjectDoNotLeakIntoEachOther) {
   RecordingSink sink;
   WriteQuorvane compiler(sink);
   compiler.set_creation_date(kGoldenDate);
-  std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
+  std::string output = TempDir(), folder = database.parent_path().string(),
+              name = database.filename().string();
   for (int16_t mission : {7, 23, 1, 3000, 7, 12}) {
     EXPECT_TRUE(compiler.WriteMissionFITFile(output, folder, name, mission)) << mission;
   }

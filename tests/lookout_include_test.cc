@@ -91,7 +91,8 @@ TEST(LookoutIncludeTest, WrittenOnItsOwn) {
       MissionRow(420, "m420", "0")));
   RecordingSink sink;
   WriteQuorvane compiler(sink);
-  std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
+  std::string output = TempDir(), folder = database.parent_path().string(),
+              name = database.filename().string();
   int16_t mission = 400;
   ASSERT_TRUE(compiler.WriteMissionScript(output, folder, name, mission));
   Lines in_run = ReadLines(output + "/m400_LOP.ABI");

@@ -152,7 +152,8 @@ TEST(MissionBrainLimitTest, TheEventLimitOutlivesTheMultiplayerMission) {
                       ObjectiveRow(301, "1", "2", 1, "0", "0", "0") + ActionRows(301, 1, 1)));
   RecordingSink sink;
   WriteQuorvane compiler(sink);
-  std::string output = TempDir(), folder = database.parent_path(), name = database.filename();
+  std::string output = TempDir(), folder = database.parent_path().string(),
+              name = database.filename().string();
   for (int16_t mission : {300, 301}) {
     ASSERT_TRUE(compiler.WriteMissionScript(output, folder, name, mission));
   }
