@@ -11,6 +11,9 @@ packages=(cmake ninja-build g++ gcc binutils pkg-config mdbtools-dev libglib2.0-
 # (which skips without it) and times the reading of tables in scripts/bench.sh,
 # which also needs GNU time and bc.
 packages+=(mdbtools time bc)
+# unicode-data is the source of the Unicode tables of text comparison (a test
+# checks the committed tables against it).
+packages+=(unicode-data)
 # clang and libFuzzer build the fuzz targets of scripts/fuzz.sh.
 packages+=(clang libfuzzer-14-dev)
 missing=()
