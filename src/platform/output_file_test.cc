@@ -82,7 +82,7 @@ TEST(OutputFileTest, WritesUnderATemporaryNameUntilClosed) {
   const std::string long_name = std::string(251, 'n') + ".FIT";  // the longest a name can be
   for (const std::string& name : {std::string("m0007.FIT"), long_name}) {
     std::string path = folder + "/" + name;
-    { std::ofstream(path) << "old\r\n"; }
+    testing::WriteFile(path, "old\r\n");
     OutputFile file;
     file.Create(path);
     file.WriteLine("new");
