@@ -58,28 +58,28 @@ TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
   };
   for (const Case& c : cases) {
     RecordingSink sink;
-    RunState session(sink);
-    EXPECT_FALSE(OpenMissionDatabase(session, folder_.string(), c.name));
+    RunState run(sink);
+    EXPECT_FALSE(OpenMissionDatabase(run, folder_.string(), c.name));
     ASSERT_EQ(sink.messages().size(), 1u);
     EXPECT_EQ(sink.messages()[0], (Message{BoxStyle::kCritical, "Error", c.message}));
   }
 }
 
 TEST_F(MissionDatabaseTest, ChecksTheOutputFolder) {
-  RunState session(sink_);
-  EXPECT_TRUE(SetOutputPath(session, folder_.string()));
-  EXPECT_EQ(session.output_folder, folder_.string() + "/");
-  EXPECT_TRUE(SetOutputPath(session, folder_.string() + "/"));
-  EXPECT_EQ(session.output_folder, folder_.string() + "/");
+  RunState run(sink_);
+  EXPECT_TRUE(SetOutputPath(run, folder_.string()));
+  EXPECT_EQ(run.output_folder, folder_.string() + "/");
+  EXPECT_TRUE(SetOutputPath(run, folder_.string() + "/"));
+  EXPECT_EQ(run.output_folder, folder_.string() + "/");
   EXPECT_TRUE(sink_.messages().empty());
 
   std::string missing = (folder_ / "out").string();
-  EXPECT_FALSE(SetOutputPath(session, missing));
+  EXPECT_FALSE(SetOutputPath(run, missing));
   ASSERT_EQ(sink_.messages().size(), 1u);
   EXPECT_EQ(sink_.messages()[0],
             (Message{BoxStyle::kCritical, "Error", "Could not find path '" + missing + "/'."}));
   // A file is not a folder.
-  EXPECT_FALSE(SetOutputPath(session, (folder_ / "notes.mdb").string()));
+  EXPECT_FALSE(SetOutputPath(run, (folder_ / "notes.mdb").string()));
 }
 
 TEST_F(MissionDatabaseTest, OperationsStopAtTheFirstRefusedStep) {
@@ -104,10 +104,10 @@ TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
   std::string name = fs::path(database).filename().string();
   auto databases = std::make_shared<db::DatabaseCache>();
   auto open = [&](bool shared) {
-    RunState session(sink_);
-    if (shared) session.databases = databases;
-    EXPECT_TRUE(OpenMissionDatabase(session, folder, name));
-    return session.database;
+    RunState run(sink_);
+    if (shared) run.databases = databases;
+    EXPECT_TRUE(OpenMissionDatabase(run, folder, name));
+    return run.database;
   };
   auto missions = [](db::Database& opened) {
     auto records = opened.OpenRecordset("NewMissions");
