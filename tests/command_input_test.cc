@@ -16,6 +16,7 @@
 #include "support/command.h"
 #include "support/files.h"
 #include "support/fixtures.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
@@ -147,6 +148,24 @@ TEST(CommandInputTest, ListAlignsByCharactersAndPrintsJson) {
             nlohmann::json::parse(R"({"mission": 105, "name": "Ghost Convoy – Señor’s Run",
                                                    "file": "m0105", "multiplayer": false})"));
   EXPECT_EQ(missions[3]["multiplayer"], true);
+}
+
+// Names and file names of mixed widths, with letters of two bytes and of
+// three bytes in UTF-8 in names that are not the longest: every column is
+// padded by characters.
+TEST(CommandInputTest, ListPadsNamesOfMixedWidthsByCharacters) {
+  std::string database = testing::MissionDatabase(
+      testing::MissionRow(1, "\u00e91", "0", "'\u00c9lan'") +
+      testing::MissionRow(-300, "m300", "-1", "'\u00d8deg\u00e5rd \u2013 Pass'") +
+      testing::MissionRow(4000, "f\u00fcr4000", "0", "'A much longer plain name'") +
+      testing::MissionRow(27, "m27", "NULL", "'\u20ac'"));
+  auto list = RunQuorvane("list " + database);
+  EXPECT_EQ(list.status, 0);
+  EXPECT_EQ(list.output,
+            "   1  \u00c9lan                      \u00e91       single-player\n"
+            "-300  \u00d8deg\u00e5rd \u2013 Pass            m300     multiplayer\n"
+            "4000  A much longer plain name  f\u00fcr4000  single-player\n"
+            "  27  \u20ac                         m27      neither\n");
 }
 
 // `-v` notes each file an operation wrote, named in the output folder.
