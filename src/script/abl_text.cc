@@ -7,26 +7,9 @@
 
 namespace quorvane {
 
-void MakeAblIdentifier(MessageSink& messages, std::string& text) {
-  if (ReadLeadingNumber(text) > 0) {
-    messages.Error("ABL Identifier '" + text + "' starts with a number.");
-    return;
-  }
-  static constexpr std::string_view kRemoved = "&;=%^()-+.!\\/:";
-  std::string identifier = "_";
-  for (char c : text) {
-    if (c == ' ') {
-      identifier += '_';
-    } else if (kRemoved.find(c) == std::string_view::npos) {
-      identifier += c;
-    }
-  }
-  text = std::move(identifier);
-}
-
 void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line) {
   OutputFile& file = session.run.files[role];
-  if (!file.is_open() && session.script.drop_lines_of_closed_includes) return;
+  if (!file.is_open() && session.closed_include_lines == ClosedIncludeLines::kAreDropped) return;
   file.WriteLine(line);
 }
 

@@ -1,10 +1,8 @@
 #include "script/mission_brain.h"
 
-#include "run/step_context.h"
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
-#include "script/lookout_include.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
 #include "script/script_session.h"
@@ -247,12 +245,6 @@ bool WriteMissionBrain(ScriptSession& session) {
   WriteScenarioEnd(module);
   WriteModuleTail(module);
   file.Close();
-
-  // The lookout include is written with the main module closed, while the
-  // _VAR, _INIT and _MP includes are still open for its lines.
-  std::string lookout_folder = session.run.output_folder;
-  RunStep(session.run, "writing the lookout include",
-          [&] { return WriteLookOutIncludeFile(session, lookout_folder); });
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "script/abl_identifier.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
 #include "script/script_session.h"
