@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/number_text.h"
+#include "run/mission_kind.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -47,7 +48,8 @@ void CloseVarInitFiles(ScriptSession& session) {
 
 bool IsMultiplayerMission(const ScriptSession& session) {
   return session.script.mission_record != nullptr &&
-         session.script.mission_record->Field("Multiplayer").IsTrue();
+         DecideMissionKind(session.script.mission_record->Field("Multiplayer"),
+                           MultiplayerTest::kByTruth) == MissionKind::kMultiplayer;
 }
 
 }  // namespace quorvane

@@ -32,8 +32,8 @@ void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line);
 // Closes the _VAR and _INIT includes.
 void CloseVarInitFiles(ScriptSession& session);
 
-// Whether the mission of the script run is a multiplayer one (Multiplayer is
-// True; Null is neither kind).
+// Whether the mission of the script run is a multiplayer one, by the script
+// writers' test (MultiplayerTest::kByTruth).
 bool IsMultiplayerMission(const ScriptSession& session);
 
 }  // namespace quorvane

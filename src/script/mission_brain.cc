@@ -1,10 +1,12 @@
 #include "script/mission_brain.h"
 
 #include "platform/variant.h"
+#include "run/mission_kind.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -48,7 +50,7 @@ bool CheckRecordCounts(ScriptSession& session, int16_t mission) {
 
 void WriteModuleHead(const BrainModule& module) {
   const ScriptSession& session = module.session;
-  module.Write(brain_text::kOpeningRule);
+  module.Write(kRuleLine);
   module.Write("");
   module.Write("module MissionBrain_" + session.script.script_file_name + " : integer;");
   module.Write("");
@@ -229,8 +231,9 @@ bool WriteMissionBrain(ScriptSession& session) {
   OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + ".ABL");
   const Variant& multiplayer = session.script.mission_record->Field("Multiplayer");
-  BrainModule module{session, file, mission, IsMultiplayerMission(session),
-                     EqualsNumber(multiplayer, 0)};
+  BrainModule module{
+      session, file, mission, IsMultiplayerMission(session),
+      DecideMissionKind(multiplayer, MultiplayerTest::kByNumber) == MissionKind::kSinglePlayer};
   WriteModuleHead(module);
   WriteConstants(module);
   module.Write(brain_text::kTypeDefinitions);
