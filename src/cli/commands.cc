@@ -6,7 +6,7 @@
 #include "forms/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
-#include "script/abl_text.h"
+#include "script/abl_identifier.h"
 
 namespace quorvane::cli {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "run/run_state.h"
-#include "fit/fit_state.h"
+#include "fit/build_mission_fit.h"
 #include "platform/message_sink.h"
 #include "platform/variant.h"
-#include "script/script_state.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 
