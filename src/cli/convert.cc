@@ -133,6 +133,8 @@ int ConvertDatabase(const std::string& source, const std::string& target, bool f
   if (target.ends_with(".sql")) {
     WriteText(pending.path(), sql.str());
   } else {
+    // SQLite writes into an empty file, which keeps the mode a new file gets.
+    WriteText(pending.path(), "");
     db::CreateSqliteDatabase(pending.path(), sql.str());
   }
   pending.Commit();

@@ -21,6 +21,10 @@ void Remove(const std::string& temporary);
 void NoteFolder(const std::string& folder);
 void ForgetFolder(const std::string& folder);
 
+// Removes everything noted, and lets nothing new be created until the process
+// exits: the last step of an interrupted run.
+void RemoveAllBeforeExit();
+
 // Lets SIGINT and SIGTERM end the process cleanly: everything noted is
 // removed, `farewell(signal)` says a last line, and the process exits with
 // status 128 + the signal's number (130, 143). A host program calls it once,
