@@ -17,10 +17,14 @@ const std::shared_ptr<db::DatabaseCache>& LoadedDatabases() {
 }
 
 std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
+  std::error_code error;
+  if (path.find('\0') != std::string::npos || !std::filesystem::exists(path, error)) {
+    throw SetupFailure("Could not find file '" + path + "'.", "");
+  }
   try {
     return LoadedDatabases()->Open(path);
-  } catch (const db::OpenError& error) {
-    throw RuntimeError("Could not open database object '" + path + "': " + error.what());
+  } catch (const db::OpenError& failure) {
+    throw SetupFailure("Could not open database object '" + path + "'.", failure.what());
   }
 }
 
