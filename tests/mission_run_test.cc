@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -133,7 +134,8 @@ const std::vector<MissionLines>& CampaignMissions() {
   return missions;
 }
 
-// The lines `build --all` prints for the missions: theirs in turn, then the summary.
+// The lines `build` prints for the missions: theirs in turn, then, after a
+// run of more than one mission, the summary.
 std::string ExpectedOutput(const std::vector<MissionLines>& missions) {
   std::string output;
   std::string failed;
@@ -148,6 +150,7 @@ std::string ExpectedOutput(const std::vector<MissionLines>& missions) {
       failed += (failed.empty() ? "; failed: " : ", ") + std::to_string(mission.mission);
     }
   }
+  if (missions.size() == 1) return output;
   return output + "quorvane: note: " + std::to_string(compiled) + " of " +
          std::to_string(missions.size()) + " missions compiled" + failed + "\n";
 }
@@ -262,6 +265,38 @@ TEST_P(MissionRunTest, JsonLinesMatchTheTextLines) {
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(seen_incomplete, incomplete);
   EXPECT_EQ(seen_summary, summary);
+}
+
+// Runs of one, two and three missions given by number, with verdicts of
+// every kind (216 compiles with a message, 227 without, 207 is refused, 224
+// ends with a run-time error): the missions' lines in the order given, and a
+// summary after more than one mission; the status is the worst mission's.
+TEST(MissionSummaryTest, RunsOfOneTwoAndThreeMissions) {
+  const std::vector<std::vector<int>> kRuns = {
+      {216},      {207},           {224},           {216, 207},      {207, 227},
+      {227, 216}, {224, 216, 207}, {216, 227, 207}, {227, 216, 227},
+  };
+  const std::string database = testing::SqliteFixture("broken");
+  for (const std::vector<int>& run : kRuns) {
+    std::vector<MissionLines> missions;
+    std::string numbers;
+    int status = 0;
+    for (int id : run) {
+      auto it = std::find_if(BrokenMissions().begin(), BrokenMissions().end(),
+                             [&](const MissionLines& m) { return m.mission == id; });
+      ASSERT_NE(it, BrokenMissions().end());
+      missions.push_back(*it);
+      numbers += " " + std::to_string(id);
+      bool runtime_error = std::any_of(it->lines.begin(), it->lines.end(), [](const auto& line) {
+        return line.starts_with("runtime error: ");
+      });
+      status = std::max(status, it->compiled ? 0 : (runtime_error ? 2 : 1));
+    }
+    auto result =
+        RunQuorvane("build " + database + numbers + " --date 2026-01-01 -o " + testing::TempDir());
+    EXPECT_EQ(result.status, status) << numbers;
+    EXPECT_EQ(result.output, ExpectedOutput(missions)) << numbers;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, MissionRunTest,

@@ -1,6 +1,9 @@
 // Output stays inside the output folder: mission file names that would leave
-// it are refused by both operations before any file is created.
+// it are refused by both operations before any file is created, and so is an
+// output path that is not a folder. Files are created as a program normally
+// creates them, with the mode the umask leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +15,8 @@
 
 #include "compiler/write_quorvane.h"
 #include "platform/output_file.h"
+#include "support/command.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/mission_sql.h"
 
@@ -96,6 +101,26 @@ TEST(OutputFolderTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsCreated) {
     }
   }
   EXPECT_TRUE(Tree(root).empty());
+}
+
+// An output path that names a regular file, or a path through one, is
+// refused before anything is written: the status of a refused operation, the
+// path named, the file and its folder as they were.
+TEST(OutputFolderTest, OutputPathNamingAFileIsRefused) {
+  const std::string database = SqliteFixture("campaign");
+  const std::string folder = TempDir();
+  const std::string file = testing::WriteFile(folder + "/out", "keep me\n");
+  const auto before = testing::FolderState(folder);
+  for (const std::string& arguments :
+       {"fit " + database + " 7 -o " + file, "script " + database + " 7 -o " + file,
+        "build " + database + " 7 12 -o " + file, "build " + database + " --all -o " + file,
+        "build " + database + " 7 -o " + file + "/",
+        "build " + database + " 7 -o " + file + "/x"}) {
+    auto result = testing::RunQuorvane(arguments);
+    EXPECT_EQ(result.status, 1) << arguments << "\n" << result.output;
+    EXPECT_NE(result.output.find("'" + file), std::string::npos) << result.output;
+    EXPECT_EQ(testing::FolderState(folder), before) << arguments;
+  }
 }
 
 // Subfolders of the output folder are names like any other.
@@ -199,6 +224,32 @@ TEST(OutputFilesTest, EarlierOutputStaysWholeWhileASecondRunWrites) {
   EXPECT_NE(later.at("m3000.abl.FIT").at(4).find("Creation Date: 2027-02-02"), std::string::npos);
   for (const auto& [name, lines] : later) {
     EXPECT_EQ(lines.back().find("<no line end>"), std::string::npos) << name;
+  }
+}
+
+// Under two umasks, every file `build` and `convert` create has mode 0666
+// less the umask.
+TEST(OutputFilesTest, CreatedFilesHaveTheModeTheUmaskLeaves) {
+  const std::string database = SqliteFixture("campaign");
+  for (const mode_t umask : {mode_t{002}, mode_t{027}}) {
+    const std::string folder = TempDir();
+    const std::string set = "umask 0" + std::to_string(umask >> 6) +
+                            std::to_string((umask >> 3) & 7) + std::to_string(umask & 7) + " && ";
+    for (const std::string& arguments : {"build " + database + " 7 -o " + folder,
+                                         "convert " + database + " " + folder + "/twin.sql",
+                                         "convert " + database + " " + folder + "/twin.sqlite"}) {
+      auto result = testing::RunCommand(set + testing::QuorvaneCommand(arguments) + " 2>&1");
+      EXPECT_EQ(result.status, 0) << arguments << "\n" << result.output;
+    }
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      struct stat info {};
+      ASSERT_EQ(::stat(entry.path().c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0666 & ~umask)
+          << entry.path().filename() << " under umask " << std::oct << umask;
+      ++files;
+    }
+    EXPECT_EQ(files, 9u);
   }
 }
 

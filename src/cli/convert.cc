@@ -82,7 +82,7 @@ int ConvertDatabase(const std::string& source, const std::string& target, bool f
   if (target.ends_with(".sql")) {
     WriteText(pending.path(), sql.str());
   } else {
-    fs::remove(pending.path(), error);  // SQLite makes the file itself
+    // SQLite writes into the empty file, which keeps the mode a new file gets.
     db::CreateSqliteDatabase(pending.path(), sql.str());
   }
   pending.Commit();

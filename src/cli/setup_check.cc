@@ -10,20 +10,20 @@ namespace quorvane::cli {
 std::shared_ptr<db::Database> CheckSetup(const std::string& database,
                                          const std::string& output_folder, Reporter& reporter) {
   reporter.Leave();
-  RunState session(reporter);
-  session.databases = LoadedDatabases();
+  RunState run(reporter);
+  run.databases = LoadedDatabases();
   std::string folder;
   std::string name;
   SplitDatabasePath(database, folder, name);
-  if (!OpenMissionDatabase(session, folder, name)) {
-    if (!session.database_open_failure.empty()) reporter.Note(session.database_open_failure);
+  if (!OpenMissionDatabase(run, folder, name)) {
+    if (!run.database_open_failure.empty()) reporter.Note(run.database_open_failure);
     return nullptr;
   }
-  for (const std::string& said : session.database->TakeDiagnostics()) {
+  for (const std::string& said : run.database->TakeDiagnostics()) {
     reporter.Note("the database file's reader says: " + said);
   }
-  if (!SetOutputPath(session, output_folder)) return nullptr;
-  return session.database;
+  if (!SetOutputPath(run, output_folder)) return nullptr;
+  return run.database;
 }
 
 }  // namespace quorvane::cli

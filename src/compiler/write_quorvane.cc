@@ -32,22 +32,22 @@ class WriteQuorvane::Reporting {
  public:
   explicit Reporting(WriteQuorvane& compiler) : compiler_(compiler) {
     compiler_.report_ = OperationReport{};
-    compiler_.session_.files.ClearJournal();
+    compiler_.run_.files.ClearJournal();
   }
   // At the normal end of an operation: every file left open is put in place,
   // and one that cannot be is a run-time error.
   bool Finish(bool result) {
-    compiler_.session_.files.CloseAll();
+    compiler_.run_.files.CloseAll();
     return result;
   }
   ~Reporting() {
-    OutputFiles& files = compiler_.session_.files;
+    OutputFiles& files = compiler_.run_.files;
     try {
       files.CloseAll();
     } catch (const RuntimeError&) {
       // A close that fails while an earlier error is on its way is not reported.
     }
-    const std::string& folder = compiler_.session_.output_folder;
+    const std::string& folder = compiler_.run_.output_folder;
     const std::vector<std::string>& left_open = files.left_open();
     for (const std::string& path : files.created()) {
       compiler_.report_.files.push_back(InOutputFolder(path, folder));
@@ -55,8 +55,8 @@ class WriteQuorvane::Reporting {
         compiler_.report_.incomplete.push_back(InOutputFolder(path, folder));
       }
     }
-    if (compiler_.session_.database) {
-      compiler_.report_.diagnostics = compiler_.session_.database->TakeDiagnostics();
+    if (compiler_.run_.database) {
+      compiler_.report_.diagnostics = compiler_.run_.database->TakeDiagnostics();
     }
   }
 
@@ -64,57 +64,54 @@ class WriteQuorvane::Reporting {
   WriteQuorvane& compiler_;
 };
 
-WriteQuorvane::WriteQuorvane(MessageSink& messages) : session_(messages) {
-  session_.creation_date = CreationDate();
+WriteQuorvane::WriteQuorvane(MessageSink& messages) : run_(messages) {
+  run_.creation_date = CreationDate();
 }
 
 void WriteQuorvane::set_creation_date(const std::string& date) {
-  session_.creation_date = CreationDate(date);
+  run_.creation_date = CreationDate(date);
 }
 
 void WriteQuorvane::share_databases(std::shared_ptr<db::DatabaseCache> databases) {
-  session_.databases = std::move(databases);
+  run_.databases = std::move(databases);
 }
 
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
   Reporting reporting(*this);
-  return reporting.Finish(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-                          SetOutputPath(session_, OutputPath) &&
-                          RunStep(session_, "writing the FIT file",
-                                  [&] { return BuildMissionFit(session_, fit_, MissionID); }));
+  run_.mission = MissionID;
+  return reporting.Finish(
+      OpenMissionDatabase(run_, DatabasePath, DatabaseName) && SetOutputPath(run_, OutputPath) &&
+      RunStep(run_, "writing the FIT file", [&] { return BuildMissionFit(run_, fit_); }));
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
-  quorvane::MakeAblIdentifier(session_.messages, thisstring);
+  quorvane::MakeAblIdentifier(run_.messages, thisstring);
   return Variant();
 }
 
 bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& DatabasePath,
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   Reporting reporting(*this);
-  session_.mission_identifier = MissionIdentifier;
+  run_.mission = MissionIdentifier;
   auto steps = [&] {
-    if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
-    if (!SetOutputPath(session_, OutputPath)) return false;
-    ScriptSession script{session_, script_};
-    if (!RunStep(session_, "finding the mission record",
-                 [&] { return FindMissionRecord(script, MissionIdentifier); })) {
+    if (!OpenMissionDatabase(run_, DatabasePath, DatabaseName)) return false;
+    if (!SetOutputPath(run_, OutputPath)) return false;
+    ScriptSession script{run_, script_};
+    if (!RunStep(run_, "finding the mission record", [&] { return FindMissionRecord(script); })) {
       return false;
     }
-    RunStep(session_, "opening the script includes", [&] {
+    RunStep(run_, "opening the script includes", [&] {
       OpenVarInitFiles(script);
       OpenMultiplayerInclude(script);
     });
-    if (!RunStep(session_, "writing the mission brain module",
-                 [&] { return WriteMissionBrain(script, MissionIdentifier); })) {
+    if (!RunStep(run_, "writing the mission brain module",
+                 [&] { return WriteMissionBrain(script); })) {
       return false;
     }
-    int16_t mission = session_.mission_identifier;
-    report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
-      return WriteStructureInclude(script, mission);
-    });
-    RunStep(session_, "closing the script includes", [&] {
+    report_.structure_include_refused = !RunStep(run_, "writing the structure include",
+                                                 [&] { return WriteStructureInclude(script); });
+    RunStep(run_, "closing the script includes", [&] {
       CloseVarInitFiles(script);
       CloseMultiplayerInclude(script);
     });
@@ -125,15 +122,16 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
   Reporting reporting(*this);
-  if (session_.database == nullptr) throw RuntimeError("No mission database is open");
+  if (run_.database == nullptr) throw RuntimeError("No mission database is open");
   script_.drop_lines_of_closed_includes = true;
   struct ResetDrop {
     ScriptState& script;
     ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
   } reset{script_};
-  ScriptSession script{session_, script_};
-  return reporting.Finish(RunStep(session_, "writing the lookout include", [&] {
-    return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
+  run_.mission = MissionID;
+  ScriptSession script{run_, script_};
+  return reporting.Finish(RunStep(run_, "writing the lookout include", [&] {
+    return quorvane::WriteLookOutIncludeFile(script, pathName);
   }));
 }
 

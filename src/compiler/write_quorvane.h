@@ -56,7 +56,7 @@ class WriteQuorvane {
 
   // Why the database could not be opened when the last operation showed the
   // "Could not open database object" message; empty otherwise.
-  const std::string& database_open_failure() const { return session_.database_open_failure; }
+  const std::string& database_open_failure() const { return run_.database_open_failure; }
 
   // The date of the header lines, "YYYY-MM-DD" (default: today, or
   // SOURCE_DATE_EPOCH when it is set).
@@ -77,7 +77,7 @@ class WriteQuorvane {
 
   OperationReport report_;
   // The state all steps share, and the FIT and script writers' own state.
-  RunState session_;
+  RunState run_;
   FitState fit_;
   ScriptState script_;
 };

@@ -8,6 +8,6 @@ struct RunState;
 struct FitState;
 
 // Checks the mission's data and, when every check passes, writes its FIT file.
-bool BuildMissionFit(RunState& session, FitState& fit, int16_t mission);
+bool BuildMissionFit(RunState& run, FitState& fit);
 
 }  // namespace quorvane

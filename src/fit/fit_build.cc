@@ -5,11 +5,8 @@
 
 namespace quorvane {
 
-FitBuild::FitBuild(RunState& session_in, FitState& fit_in, int16_t mission_in)
-    : session(session_in),
-      fit(fit_in),
-      mission(mission_in),
-      mission_text(std::to_string(mission_in)) {}
+FitBuild::FitBuild(RunState& run_in, FitState& fit_in)
+    : run(run_in), fit(fit_in), mission_text(std::to_string(run_in.mission)) {}
 
 const Variant& FitBuild::Mission(std::string_view field) const {
   return mission_record->Field(field);
@@ -27,9 +24,7 @@ db::Recordset& FitBuild::WarriorTable() const { return *fit.warrior_table; }
 Variant& FitBuild::WorkValueA() const { return fit.work_value_a; }
 Variant& FitBuild::WorkValueB() const { return fit.work_value_b; }
 
-void FitBuild::Write(std::string_view line) const {
-  session.files[FileRole::kMain].WriteLine(line);
-}
+void FitBuild::Write(std::string_view line) const { run.files[FileRole::kMain].WriteLine(line); }
 
 std::string Quoted(std::string_view text) {
   std::string quoted(kQuoteMark);

@@ -19,11 +19,10 @@ class OutputFile;
 // mission's record sets, the values gathered by the assignment walk and the
 // open FIT file.
 struct FitBuild {
-  FitBuild(RunState& session, FitState& fit, int16_t mission);
+  FitBuild(RunState& run, FitState& fit);
 
-  RunState& session;  // the state all steps share
-  FitState& fit;     // the FIT writer's own state, kept between builds
-  int16_t mission;
+  RunState& run;             // the state all steps share
+  FitState& fit;             // the FIT writer's own state, kept between builds
   std::string mission_text;  // the mission number as text, for criteria and messages
 
   std::unique_ptr<db::Recordset> mission_record;

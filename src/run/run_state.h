@@ -29,7 +29,9 @@ struct RunState {
   std::string database_open_failure;
   std::string output_folder;  // always ends in "/"
   std::string creation_date;  // "YYYY-MM-DD" of the header lines
-  int16_t mission_identifier = 0;
+  // The mission the current operation compiles, set when it begins; every
+  // step reads it from here.
+  int16_t mission = 0;
   OutputFiles files;
 };
 

@@ -25,7 +25,7 @@ void MakeAblIdentifier(MessageSink& messages, std::string& text) {
 }
 
 void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line) {
-  OutputFile& file = session.shared.files[role];
+  OutputFile& file = session.run.files[role];
   if (!file.is_open() && session.script.drop_lines_of_closed_includes) return;
   file.WriteLine(line);
 }
@@ -58,8 +58,8 @@ int32_t MakeObjectId(int16_t block, int16_t vertex, int16_t number) {
 }
 
 void CloseVarInitFiles(ScriptSession& session) {
-  session.shared.files[FileRole::kVariables].Close();
-  session.shared.files[FileRole::kInit].Close();
+  session.run.files[FileRole::kVariables].Close();
+  session.run.files[FileRole::kInit].Close();
 }
 
 bool IsMultiplayerMission(const ScriptSession& session) {

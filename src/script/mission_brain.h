@@ -7,6 +7,6 @@ namespace quorvane {
 struct ScriptSession;
 
 // Writes the mission brain module, then the lookout include.
-bool WriteMissionBrain(ScriptSession& session, int16_t mission);
+bool WriteMissionBrain(ScriptSession& session);
 
 }  // namespace quorvane

@@ -8,7 +8,7 @@ namespace quorvane {
 // What a script writer sees of the compiler object: the state all steps share
 // and the script writers' own state.
 struct ScriptSession {
-  RunState& shared;
+  RunState& run;
   ScriptState& script;
 };
 

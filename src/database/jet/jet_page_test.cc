@@ -71,11 +71,11 @@ class JetPagesTest : public ::testing::Test {
     if (!slot) return std::nullopt;
     std::optional<JetRowBytes> bytes = pages_.RowOf(*slot, kTable);
     if (!bytes) return std::nullopt;
-    return std::string(bytes->data, bytes->data + bytes->size);
+    return std::string(bytes->bytes.View());
   }
 
   std::vector<char> file_ = std::vector<char>(8 * kPage);
-  JetPages pages_{file_, 4};
+  JetPages pages_{{reinterpret_cast<const unsigned char*>(file_.data()), file_.size()}, 4};
 };
 
 TEST_F(JetPagesTest, MovedRowsReadThroughTheirFirstSlot) {

@@ -49,12 +49,12 @@ JetColumnLayout Variable(unsigned number, unsigned index) {
 JetColumnLayout YesNo(unsigned number) { return {number, true, true, 0, 0, 0}; }
 
 std::string Text(const JetFieldBytes& field) {
-  return field.is_null ? "Null" : std::string(field.data, field.data + field.size);
+  return field.is_null ? "Null" : std::string(field.bytes.View());
 }
 
 bool Split(const Bytes& row, int version, const std::vector<JetColumnLayout>& columns,
            std::vector<JetFieldBytes>& fields) {
-  return SplitJetRow({0, row.data(), row.size()}, version, true, columns, fields);
+  return SplitJetRow({0, JetBytes(row.data(), row.size())}, version, true, columns, fields);
 }
 
 // Columns 0 (fixed) and 2 (variable) are left of a table whose columns 1

@@ -181,7 +181,7 @@ void WriteVehicleBay(StructureContext& bay) {
     bay.Write(6, "removeVehicleBay(" + bay.identifier + ");");
     bay.Write("endif;");
   } else if (EqualsNumber(bay.alignment, 2)) {
-    bay.session.shared.messages.Notice(
+    bay.session.run.messages.Notice(
         "The design does not permit you to have an Inner Sphere Vehicle Bay.  Please change the "
         "alignment to Clan.");
   }
