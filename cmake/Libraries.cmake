@@ -3,7 +3,7 @@
 # library (libquorvane.a). The quorvane command links the same objects through
 # the layer libraries.
 
-set(quorvane_layers platform database run fit script compiler capi)
+set(quorvane_layers platform database run fit script picture compiler capi)
 set(quorvane_objects)
 foreach(layer IN LISTS quorvane_layers)
   list(APPEND quorvane_objects $<TARGET_OBJECTS:quorvane_${layer}>)

@@ -50,6 +50,14 @@ class WriteQuorvane {
   // last operation; lines meant for script includes that are not open are dropped.
   bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
 
+  // Draws the mission as an SVG document from the database DatabaseName in
+  // the folder DatabasePath, opened as the file-writing operations open it
+  // (with their messages when it cannot be). Nothing is written to disk. A
+  // database that cannot be opened, a mission that is not in it and data that
+  // cannot be drawn are said in the picture's note box.
+  std::string RenderMissionMap(std::string& DatabasePath, std::string& DatabaseName,
+                               int16_t MissionID);
+
   // Why the database could not be opened when the last operation showed the
   // "Could not open database object" message; empty otherwise.
   const std::string& database_open_failure() const { return run_.database_open_failure; }
