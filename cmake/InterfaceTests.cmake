@@ -22,10 +22,7 @@ if(WIN32)
   set(QUORVANE_LINUX_BINARY "" CACHE FILEPATH
       "The Linux build's quorvane command, whose output the Windows command must match")
   if(QUORVANE_LINUX_BINARY)
-    set(example ${CMAKE_SOURCE_DIR}/examples/campaign.sql)
-    if(QUORVANE_JET)
-      set(example ${CMAKE_SOURCE_DIR}/examples/campaign.mdb)
-    endif()
+    set(example ${CMAKE_SOURCE_DIR}/examples/campaign.mdb)
     add_test(NAME SameOutputAsLinux
              COMMAND ${CMAKE_SOURCE_DIR}/tests/check_same_output.sh ${QUORVANE_LINUX_BINARY}
                      $<TARGET_FILE:quorvane> ${CMAKE_CROSSCOMPILING_EMULATOR} ${example})

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "platform/files.h"
+#include "platform/file_calls.h"
 
 namespace quorvane::fuzz {
 

@@ -1,12 +1,10 @@
 #include <cstring>
 
 #include "database/database.h"
-#ifndef QUORVANE_NO_JET
 #include "database/jet/jet_source.h"
-#endif
 #include "database/loaded_database.h"
 #include "database/sqlite/sqlite_source.h"
-#include "platform/files.h"
+#include "platform/file_calls.h"
 
 namespace quorvane::db {
 namespace {
@@ -93,11 +91,7 @@ std::unique_ptr<Database> OpenDatabase(const std::string& path) {
     if (version > 1) {
       throw OpenError("'" + path + "' is a Jet database of a version other than 3 or 4");
     }
-#ifdef QUORVANE_NO_JET
-    throw OpenError("'" + path + "' is a Jet database, which this build does not read");
-#else
     return std::make_unique<LoadedDatabase>(OpenJetSource(path, version == 0 ? 3 : 4));
-#endif
   }
   throw OpenError("'" + path + "' is neither a Jet nor a SQLite database");
 }

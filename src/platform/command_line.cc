@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "platform/files.h"
+#include "platform/file_calls.h"
 #endif
 
 namespace quorvane {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "platform/file_calls.h"
 #include "platform/line.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
@@ -129,6 +132,36 @@ TEST(OutputFileTest, FilesKeepAJournalOfCreatedAndUnfinishedFiles) {
   files.ClearJournal();
   EXPECT_TRUE(files.created().empty());
   EXPECT_TRUE(files.left_open().empty());
+}
+
+// Temporaries a killed run left behind go when a later run writes into their
+// folder: one is abandoned when no process holds its lock and it has not
+// changed for a minute. One still being written (locked) or just made stays.
+TEST(OutputFileTest, LaterRunRemovesAbandonedTemporaries) {
+  namespace fs = std::filesystem;
+  std::string folder = testing::TempDir();
+  auto old_file = [&](const std::string& name) {
+    std::string path = testing::WriteFile(folder + "/" + name, "partial\r\n");
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    return path;
+  };
+  old_file(".m1.FIT.unfinished-abc123");
+  old_file(".m1.ABL.unfinished-def456");
+  old_file(".settings");  // not a temporary
+  testing::WriteFile(folder + "/.m2.FIT.unfinished-fresh1", "partial\r\n");
+  // A run still writing holds the lock on its temporary.
+  std::string busy = folder + "/.m3.FIT.unfinished-busy12";
+  int held = files::CreateLocked(busy);
+  ASSERT_GE(held, 0);
+  fs::last_write_time(files::NativePath(busy),
+                      fs::file_time_type::clock::now() - std::chrono::hours(1));
+  OutputFile file;
+  file.Create(folder + "/m9.FIT");
+  file.Close();
+  files::CloseFile(held);
+  EXPECT_EQ(Names(folder),
+            (std::vector<std::string>{".m2.FIT.unfinished-fresh1", ".m3.FIT.unfinished-busy12",
+                                      ".settings", "m9.FIT"}));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/files.h"
+#include "platform/file_calls.h"
 
 namespace quorvane::testing {
 namespace {

@@ -1,5 +1,6 @@
-#include "platform/files.h"
+#include "platform/file_calls.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -9,6 +10,17 @@ namespace quorvane::files {
 namespace {
 
 constexpr int kCreateTries = 100;
+
+std::atomic<int> writes_until_fault{0};
+std::atomic<int> fault_error{0};
+
+// True when the write the hook was set for is this one.
+bool FaultNow() {
+  int left = writes_until_fault.load();
+  while (left > 0 && !writes_until_fault.compare_exchange_weak(left, left - 1)) {
+  }
+  return left == 1;
+}
 
 }  // namespace
 
@@ -20,6 +32,29 @@ std::filesystem::path NativePath(std::string_view utf8) {
 std::string Utf8Path(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
   return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  if (FaultNow()) return fault_error.load();
+  size_t done = 0;
+  while (done < bytes.size()) {
+    int error = 0;
+    long written = WriteSome(fd, bytes.data() + done, bytes.size() - done, error);
+    if (written > 0) {
+      done += static_cast<size_t>(written);
+    } else if (written == 0) {
+      return EIO;
+    } else {
+      return error;
+    }
+  }
+  return 0;
+}
+
+void FailNthWrite(int nth, int error) {
+  fault_error = error;
+  writes_until_fault = nth;
 }
 
 std::string RandomSuffix() {
@@ -34,21 +69,27 @@ std::string MakeUniqueFile(const std::string& prefix) {
   int error = 0;
   for (int tries = 0; tries < kCreateTries; ++tries) {
     std::string path = prefix + RandomSuffix();
-    int fd = CreateExclusive(path, error);
+    int fd = CreateLocked(path);
     if (fd >= 0) {
       CloseFile(fd);
       return path;
     }
+    error = -fd;
     if (error != EEXIST) break;
   }
   throw std::system_error(error, std::generic_category(), "cannot create a file " + prefix);
 }
 
 std::string MakeUniqueFolder(const std::string& prefix) {
+  namespace fs = std::filesystem;
   std::error_code error;
   for (int tries = 0; tries < kCreateTries; ++tries) {
     std::string path = prefix + RandomSuffix();
-    if (std::filesystem::create_directory(NativePath(path), error)) return path;
+    if (fs::create_directory(NativePath(path), error)) {
+      // Only this user may enter it, as the folders of mkdtemp.
+      fs::permissions(NativePath(path), fs::perms::owner_all, error);
+      return path;
+    }
     if (error) break;
   }
   if (!error) error = std::make_error_code(std::errc::file_exists);

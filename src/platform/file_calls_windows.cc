@@ -1,7 +1,6 @@
-// The file operations on Windows: wide paths, binary mode, and the system's
-// own calls where the C library's differ from POSIX (replacing a file by
-// renaming, file identity, devices and pipes).
-#ifdef _WIN32
+// The file calls on Windows: wide paths, binary mode, and the system's own
+// calls where the C library's differ from POSIX (replacing a file by
+// renaming, file identity, devices and pipes, locks by sharing modes).
 
 #include <fcntl.h>
 #include <io.h>
@@ -9,8 +8,9 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <ctime>
 
-#include "platform/files.h"
+#include "platform/file_calls.h"
 
 namespace quorvane::files {
 namespace {
@@ -36,6 +36,8 @@ int ErrorNumber(DWORD error) {
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
       return EINVAL;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
     case ERROR_NOT_SAME_DEVICE:
       return EXDEV;
     default:
@@ -62,6 +64,9 @@ int64_t Ticks(const FILETIME& time) {
   return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) |
                               time.dwLowDateTime);
 }
+
+constexpr int64_t kTicksPerSecond = 10'000'000;
+constexpr int64_t kUnixEpochSeconds = 11'644'473'600;  // 1601 to 1970
 
 std::optional<FileInfo> InfoOfHandle(HANDLE handle, int& error) {
   FileInfo info;
@@ -90,17 +95,26 @@ std::optional<FileInfo> InfoOfHandle(HANDLE handle, int& error) {
   info.size =
       static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
   int64_t ticks = Ticks(data.ftLastWriteTime);
-  info.modified_seconds = ticks / 10'000'000;
-  info.modified_nanoseconds = ticks % 10'000'000 * 100;
+  info.modified_seconds = ticks / kTicksPerSecond - kUnixEpochSeconds;
+  info.modified_nanoseconds = ticks % kTicksPerSecond * 100;
   return info;
 }
 
 }  // namespace
 
-int CreateExclusive(const std::string& path, int& error) {
-  int fd = _wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                  _S_IREAD | _S_IWRITE);
-  if (fd < 0) error = errno;
+int CreateLocked(const std::string& path) {
+  // Sharing no write access is the lock: while this process holds the file,
+  // nobody else opens it for writing (IsAbandoned tries). Deleting stays
+  // allowed, so that an interrupted run can remove it before it exits.
+  HANDLE handle =
+      CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return -ErrorNumber(GetLastError());
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return -EMFILE;
+  }
   return fd;
 }
 
@@ -120,12 +134,51 @@ long ReadSome(int fd, char* data, size_t size, int& error) {
 
 int CloseFile(int fd) { return _close(fd) == 0 ? 0 : errno; }
 
-int RenameOver(const std::string& from, const std::string& to) {
+int Replace(const std::string& from, const std::string& to) {
   if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
   return ErrorNumber(GetLastError());
 }
 
 void RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }
+
+bool IsFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool IsWritableFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  // The read-only attribute means nothing on a folder; the rights show only
+  // when a file is made there, which the caller does next.
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry{};
+  std::wstring pattern = Wide(folder);
+  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+  HANDLE search = FindFirstFileW((pattern + L"*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = Utf8Path(std::filesystem::path(entry.cFileName));
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return names;
+}
+
+bool IsAbandoned(const std::string& path, int quiet_seconds) {
+  // Fails while the run that made the file still holds it for writing.
+  Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return false;
+  int error = 0;
+  std::optional<FileInfo> info = InfoOfHandle(file.get(), error);
+  return info && info->kind == FileKind::kRegular &&
+         info->modified_seconds + quiet_seconds < std::time(nullptr);
+}
 
 std::optional<FileInfo> Examine(const std::string& path, int& error) {
   // Opening with no access right reads the attributes of a file another
@@ -138,12 +191,6 @@ std::optional<FileInfo> Examine(const std::string& path, int& error) {
     return std::nullopt;
   }
   return InfoOfHandle(file.get(), error);
-}
-
-bool IsFolderItself(const std::string& path) {
-  DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 int OpenForReading(const std::string& path, int& error) {
@@ -160,6 +207,11 @@ FileKind KindOfOpenFile(int fd) {
   return info ? info->kind : FileKind::kOther;
 }
 
-}  // namespace quorvane::files
+std::string TemporaryFolder() {
+  std::error_code error;
+  std::string path = Utf8Path(std::filesystem::temp_directory_path(error));
+  while (path.size() > 3 && EndsInSeparator(path)) path.pop_back();
+  return error || path.empty() ? "." : path;
+}
 
-#endif  // _WIN32
+}  // namespace quorvane::files

@@ -1,14 +1,15 @@
-// The file operations on POSIX systems.
-#ifndef _WIN32
+#include "platform/file_calls.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-
-#include "platform/files.h"
+#include <cstdlib>
+#include <ctime>
 
 namespace quorvane::files {
 namespace {
@@ -24,9 +25,11 @@ FileKind KindOf(mode_t mode) {
 
 }  // namespace
 
-int CreateExclusive(const std::string& path, int& error) {
+int CreateLocked(const std::string& path) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-  if (fd < 0) error = errno;
+  if (fd < 0) return -errno;
+  // The lock tells a later run that the file is still being written.
+  ::flock(fd, LOCK_EX | LOCK_NB);
   return fd;
 }
 
@@ -50,11 +53,45 @@ long ReadSome(int fd, char* data, size_t size, int& error) {
 
 int CloseFile(int fd) { return ::close(fd) == 0 ? 0 : errno; }
 
-int RenameOver(const std::string& from, const std::string& to) {
+int Replace(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+bool IsFolder(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsWritableFolder(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(std::move(name));
+  }
+  ::closedir(dir);
+  return names;
+}
+
+bool IsAbandoned(const std::string& path, int quiet_seconds) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool abandoned = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                   info.st_mtime + quiet_seconds < std::time(nullptr) &&
+                   ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return abandoned;
+}
 
 std::optional<FileInfo> Examine(const std::string& path, int& error) {
   struct stat info {};
@@ -70,11 +107,6 @@ std::optional<FileInfo> Examine(const std::string& path, int& error) {
                   static_cast<int64_t>(info.st_mtim.tv_nsec)};
 }
 
-bool IsFolderItself(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 int OpenForReading(const std::string& path, int& error) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) error = errno;
@@ -86,6 +118,11 @@ FileKind KindOfOpenFile(int fd) {
   return ::fstat(fd, &info) == 0 ? KindOf(info.st_mode) : FileKind::kOther;
 }
 
-}  // namespace quorvane::files
+std::string TemporaryFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  std::string path = folder != nullptr && *folder != '\0' ? folder : "/tmp";
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
 
-#endif  // _WIN32
+}  // namespace quorvane::files
