@@ -11,6 +11,9 @@ packages=(cmake ninja-build g++ gcc binutils pkg-config libglib2.0-dev libsqlite
 # (which skips without it) and times the reading of tables in scripts/bench.sh,
 # which also needs GNU time and bc.
 packages+=(mdbtools time bc)
+# chromium renders the mission report in the browser test (which skips
+# without it); python3-pil counts the pixels of its screenshot.
+packages+=(chromium python3-pil)
 # clang and libFuzzer build the fuzz targets of scripts/fuzz.sh.
 packages+=(clang libfuzzer-14-dev)
 missing=()

@@ -152,6 +152,18 @@ class Compiler:
         self._run(_C.quorvane_make_abl_identifier, buffer, len(buffer), ctypes.byref(length))
         return buffer.raw[:length.value].decode("utf-8")
 
+    def mission_map(self, database, mission_id):
+        """The mission drawn from above as the text of one self-contained SVG
+        document. database is the database file's path. What cannot be
+        drawn, a missing mission and a database that cannot be opened are
+        listed in the picture's note box."""
+        folder, name = os.path.split(os.fspath(database))
+        svg = ctypes.c_char_p()
+        length = ctypes.c_size_t(0)
+        self._run(_C.quorvane_render_mission_map, self._live(), _path(folder or "."),
+                  _path(name), _mission(mission_id), ctypes.byref(svg), ctypes.byref(length))
+        return ctypes.string_at(svg, length.value).decode("utf-8")
+
     def _write(self, function, output_path, database_path, database_name, mission_id):
         result = ctypes.c_int16(0)
         self._run(function, _path(output_path), _path(database_path), _path(database_name),

@@ -14,6 +14,7 @@
 #include "cli/compile_run.h"
 #include "cli/convert.h"
 #include "cli/list_missions.h"
+#include "cli/picture_commands.h"
 #include "cli/reporter.h"
 #include "platform/date_text.h"
 #include "platform/interrupts.h"
@@ -24,8 +25,8 @@ namespace {
 
 using quorvane::cli::ExitStatus;
 
-constexpr std::array<std::string_view, 8> kSubcommands = {"fit",  "script",     "build", "check",
-                                                          "list", "identifier", "dump",  "convert"};
+constexpr std::array<std::string_view, 10> kSubcommands = {
+    "fit", "script", "build", "check", "list", "identifier", "dump", "convert", "map", "report"};
 
 struct Arguments {
   quorvane::cli::CompileOptions compile;
@@ -38,6 +39,7 @@ struct Arguments {
   std::string table;
   std::string text;
   std::string target;
+  std::string picture;  // the file of map and report
 };
 
 // Every usage error is one line; it points at the help of the subcommand.
@@ -184,6 +186,21 @@ int Run(int argc, char** argv) {
       ->required();
   convert->add_flag("--force", args.force, "Replace TARGET if it exists");
 
+  CLI::App* map = app.add_subcommand(
+      "map", "Draw a mission as an SVG picture, after checking it as check does");
+  AddDatabase(*map, args);
+  AddMissionArgument(*map, args);
+  map->add_option("-o,--output", args.picture,
+                  "SVG file (default: MissionFileName.svg in the current folder; - for standard "
+                  "output)");
+
+  CLI::App* report = app.add_subcommand(
+      "report", "Write one HTML page of missions: check's verdict, map, forces, objectives");
+  AddDatabase(*report, args);
+  AddMissionChoice(*report, args);
+  report->add_option("-o,--output", args.picture,
+                     "HTML file (default: the database's name with .html; - for standard output)");
+
   std::string_view named = NamedSubcommand(argc, argv);
   if (argc >= 2 && argv[1][0] != '-' && named.empty()) {
     return UsageError("unknown subcommand '" + std::string(argv[1]) + "'");
@@ -197,11 +214,13 @@ int Run(int argc, char** argv) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
     return UsageError(error.what(), named);
   }
-  if ((build->parsed() || check->parsed()) && !args.all && args.missions.empty()) {
+  if ((build->parsed() || check->parsed() || report->parsed()) && !args.all &&
+      args.missions.empty()) {
     return UsageError("mission numbers or --all are needed", named);
   }
   bool compiles = fit->parsed() || script->parsed() || build->parsed() || check->parsed();
-  if (compiles && args.compile.date.empty() && !SourceDateEpochIsValid()) {
+  bool checks = compiles || map->parsed() || report->parsed();
+  if (checks && args.compile.date.empty() && !SourceDateEpochIsValid()) {
     return UsageError("SOURCE_DATE_EPOCH must be a non-negative whole number of seconds, not '" +
                           std::string(std::getenv("SOURCE_DATE_EPOCH")) + "'",
                       named);
@@ -215,6 +234,16 @@ int Run(int argc, char** argv) {
     args.compile.fit = !script->parsed();
     args.compile.script = !fit->parsed();
     if (compiles) return Compile(args, check->parsed());
+    if (map->parsed()) {
+      return quorvane::cli::DrawMissionMap(args.compile, static_cast<int16_t>(args.missions[0]),
+                                           args.picture, std::cout, std::cerr);
+    }
+    if (report->parsed()) {
+      quorvane::cli::MissionChoice choice{{}, args.all};
+      for (int id : args.missions) choice.ids.push_back(static_cast<int16_t>(id));
+      return quorvane::cli::WriteMissionReport(args.compile, choice, args.picture, std::cout,
+                                               std::cerr);
+    }
     if (list->parsed()) {
       if (args.json) {
         quorvane::cli::ListMissionsJson(args.compile.database, std::cout, std::cerr);

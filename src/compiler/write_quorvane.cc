@@ -7,12 +7,7 @@
 #include "fit/build_mission_fit.h"
 #include "platform/date_text.h"
 #include "platform/runtime_error.h"
-#include "script/abl_text.h"
-#include "script/lookout_include.h"
-#include "script/mission_brain.h"
-#include "script/script_files.h"
-#include "script/script_session.h"
-#include "script/structures/structure_include.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 namespace {
@@ -96,45 +91,16 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   Reporting reporting(*this);
   run_.mission = MissionIdentifier;
-  auto steps = [&] {
-    if (!OpenMissionDatabase(run_, DatabasePath, DatabaseName)) return false;
-    if (!SetOutputPath(run_, OutputPath)) return false;
-    ScriptSession script{run_, script_};
-    if (!RunStep(run_, "finding the mission record", [&] { return FindMissionRecord(script); })) {
-      return false;
-    }
-    RunStep(run_, "opening the script includes", [&] {
-      OpenVarInitFiles(script);
-      OpenMultiplayerInclude(script);
-    });
-    if (!RunStep(run_, "writing the mission brain module",
-                 [&] { return WriteMissionBrain(script); })) {
-      return false;
-    }
-    report_.structure_include_refused = !RunStep(run_, "writing the structure include",
-                                                 [&] { return WriteStructureInclude(script); });
-    RunStep(run_, "closing the script includes", [&] {
-      CloseVarInitFiles(script);
-      CloseMultiplayerInclude(script);
-    });
-    return true;
-  };
-  return reporting.Finish(steps());
+  return reporting.Finish(OpenMissionDatabase(run_, DatabasePath, DatabaseName) &&
+                          SetOutputPath(run_, OutputPath) &&
+                          BuildMissionScript(run_, script_, report_.structure_include_refused));
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
   Reporting reporting(*this);
   if (run_.database == nullptr) throw RuntimeError("No mission database is open");
-  script_.drop_lines_of_closed_includes = true;
-  struct ResetDrop {
-    ScriptState& script;
-    ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
-  } reset{script_};
   run_.mission = MissionID;
-  ScriptSession script{run_, script_};
-  return reporting.Finish(RunStep(run_, "writing the lookout include", [&] {
-    return quorvane::WriteLookOutIncludeFile(script, pathName);
-  }));
+  return reporting.Finish(BuildLookoutInclude(run_, script_, pathName));
 }
 
 }  // namespace quorvane

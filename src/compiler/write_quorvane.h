@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "run/run_state.h"
-#include "fit/fit_state.h"
+#include "fit/build_mission_fit.h"
 #include "platform/message_sink.h"
 #include "platform/variant.h"
-#include "script/script_state.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 
@@ -49,6 +49,14 @@ class WriteQuorvane {
   // Writes the lookout include of a mission from the database opened by the
   // last operation; lines meant for script includes that are not open are dropped.
   bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
+
+  // Draws the mission as an SVG document from the database DatabaseName in
+  // the folder DatabasePath, opened as the file-writing operations open it
+  // (with their messages when it cannot be). Nothing is written to disk. A
+  // database that cannot be opened, a mission that is not in it and data that
+  // cannot be drawn are said in the picture's note box.
+  std::string RenderMissionMap(std::string& DatabasePath, std::string& DatabaseName,
+                               int16_t MissionID);
 
   // Why the database could not be opened when the last operation showed the
   // "Could not open database object" message; empty otherwise.
