@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 echo "On a fresh 2-core machine this takes about 3 minutes: a minute or two to" \
-  "install packages, about a minute to build the command. Later runs take seconds."
+  "install packages, a minute and a half to build the command. Later runs take seconds."
 scripts/install-deps.sh --command
 echo "Configuring and building the quorvane command in ./build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_TESTS=OFF
