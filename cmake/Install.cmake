@@ -10,7 +10,6 @@ include(CMakePackageConfigHelpers)
 set(QUORVANE_PYTHON_DIR "lib/python3/dist-packages"
     CACHE STRING "Where the Python module goes, relative to the prefix")
 set(quorvane_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/Quorvane)
-set(quorvane_library_file libquorvane.so.${PROJECT_VERSION})
 # A shared library is mapped, not run: no execute bit.
 set(quorvane_data_permissions OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
@@ -26,28 +25,25 @@ install(FILES include/quorvane/quorvane.h include/quorvane/compiler.h
               ${CMAKE_BINARY_DIR}/include/quorvane/version.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quorvane COMPONENT development)
 
-# What a stripping install (cmake --install --strip, cpack) also takes out, as
-# Debian strips its packages: the compiler's .comment and .note sections, and
-# the debug information of the static library, whose symbols must stay.
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/${quorvane_library_file}\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()" COMPONENT library)
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-debug --remove-section=.comment
-      --remove-section=.note --enable-deterministic-archives
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/libquorvane.a\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()" COMPONENT development)
-install(CODE "
-  if(CMAKE_INSTALL_DO_STRIP)
-    execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quorvane\"
-      COMMAND_ERROR_IS_FATAL ANY)
-  endif()" COMPONENT command)
+# What a stripping install (cmake --install --strip, cpack) also takes out of
+# the ELF files, as Debian strips its packages: the compiler's .comment and
+# .note sections, and the debug information of the static library, whose
+# symbols must stay.
+if(NOT WIN32)
+  foreach(stripped IN ITEMS
+      "library;${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:quorvane_shared>;--strip-unneeded"
+      "development;${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:quorvane_static>;--strip-debug;--enable-deterministic-archives"
+      "command;${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:quorvane>")
+    list(POP_FRONT stripped component file)
+    list(JOIN stripped " " options)
+    install(CODE "
+      if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+          --remove-section=.note ${options} \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${file}\"
+          COMMAND_ERROR_IS_FATAL ANY)
+      endif()" COMPONENT ${component})
+  endforeach()
+endif()
 
 # quorvane.pc names the prefix it is installed under, which is known only at
 # install time (cmake --install --prefix, cpack): the build fills in the rest

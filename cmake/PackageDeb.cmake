@@ -27,7 +27,7 @@ set(CPACK_DEBIAN_LIBRARY_PACKAGE_SECTION libs)
 # our own: cpack's run would add maintainer scripts that call ldconfig, which
 # the trigger does instead.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/PackageDebLibraryDepends.cmake)
-set(CPACK_QUORVANE_LIBRARY_FILE ${CMAKE_INSTALL_LIBDIR}/${quorvane_library_file})
+set(CPACK_QUORVANE_LIBRARY_FILE ${CMAKE_INSTALL_LIBDIR}/libquorvane.so.${PROJECT_VERSION})
 set(CPACK_DEBIAN_LIBRARY_DESCRIPTION "mission compiler library
 ${quorvane_about}
 .
