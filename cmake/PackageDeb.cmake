@@ -38,7 +38,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
     "${quorvane_library_package} (= ${PROJECT_VERSION})")
 # Linking the static library also needs the libraries it uses.
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS "mdbtools-dev, libglib2.0-dev, libsqlite3-dev")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_RECOMMENDS libsqlite3-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "mission compiler library - development files
 ${quorvane_about}
 .

@@ -57,6 +57,15 @@ for deb in "${!expected[@]}"; do
     done
   done
 done
+# The library and the command need the C and C++ runtimes and SQLite; Jet
+# files are read by Quorvane's own reader, not by libmdb.
+for deb in "libquorvane${major}_${version}_$arch" "quorvane_${version}_$arch"; do
+  names=$(dpkg-deb -f "$work/dist/$deb.deb" Depends | tr ',' '\n' | sed -E 's/\(.*\)//; s/ //g')
+  for needed in libc6 libstdc++6 libsqlite3-0; do
+    grep -qx "$needed" <<<"$names" || fault "$deb: Depends lacks $needed"
+  done
+  if grep -qx libmdb3 <<<"$names"; then fault "$deb: Depends names libmdb3"; fi
+done
 if [ "$faults" -gt 0 ]; then exit 1; fi
 
 if command -v lintian >/dev/null; then
@@ -93,6 +102,8 @@ for deb in "${!expected[@]}"; do
     fault "$package holds other files than expected:" \
       "$(diff <(printf '%s\n' "${want[@]}" | sort) <(sort <<<"$have") | grep '^[<>]')"
 done
+# Jet files are read by Quorvane's own reader, not by libmdb.
+if grep -qx libmdb3 <<<"$names"; then fault "Depends names libmdb3: $depends"; fi
 
 archive=$root$lib/libquorvane.a
 library=$root$lib/libquorvane.so.$version

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -9,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/reporter.h"
 #include "compiler/mission_database.h"
+#include "platform/file_calls.h"
 #include "run/run_state.h"
 
 namespace quorvane::cli {
@@ -59,29 +62,48 @@ void NoteNameOfDatabaseThere(const std::string& database, const std::string& fol
                 "' is there: the case of the ending counts, so name the database as " + argument);
 }
 
+// What the compiler's own check of the output folder does not tell: a file
+// where the folder should be, and a folder nothing can be written in.
+bool OutputFolderIsUsable(const std::string& output_folder, Reporter& reporter) {
+  std::string folder = output_folder.empty() ? "." : output_folder;
+  std::error_code error;
+  auto status = std::filesystem::status(folder, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
+    reporter.Error("'" + folder + "' is a file, not a folder.");
+    return false;
+  }
+  if (std::filesystem::is_directory(status) && !files::IsWritableFolder(folder)) {
+    reporter.Error("Cannot write in the output folder '" + folder + "': " + std::strerror(errno) +
+                   ".");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::shared_ptr<db::Database> CheckSetup(const std::string& database,
                                          const std::string& output_folder, Reporter& reporter) {
   reporter.Leave();
-  RunState session(reporter);
-  session.databases = LoadedDatabases();
+  RunState run(reporter);
+  run.databases = LoadedDatabases();
   std::string folder;
   std::string name;
   SplitDatabasePath(database, folder, name);
-  if (!OpenMissionDatabase(session, folder, name)) {
-    if (!session.database_open_failure.empty()) {
-      reporter.Note(session.database_open_failure);
+  if (!OpenMissionDatabase(run, folder, name)) {
+    if (!run.database_open_failure.empty()) {
+      reporter.Note(run.database_open_failure);
     } else {
       NoteNameOfDatabaseThere(database, folder, name, reporter);
     }
     return nullptr;
   }
-  for (const std::string& said : session.database->TakeDiagnostics()) {
+  for (const std::string& said : run.database->TakeDiagnostics()) {
     reporter.Note("the database file's reader says: " + said);
   }
-  if (!SetOutputPath(session, output_folder)) return nullptr;
-  return session.database;
+  if (!OutputFolderIsUsable(output_folder, reporter)) return nullptr;
+  if (!SetOutputPath(run, output_folder)) return nullptr;
+  return run.database;
 }
 
 }  // namespace quorvane::cli

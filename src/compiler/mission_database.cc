@@ -38,36 +38,36 @@ std::string ResolveDatabasePath(const std::string& database_path,
   return path;
 }
 
-bool OpenMissionDatabase(RunState& session, const std::string& database_path,
+bool OpenMissionDatabase(RunState& run, const std::string& database_path,
                          const std::string& database_name) {
   std::string path = ResolveDatabasePath(database_path, database_name);
-  session.database_open_failure.clear();
+  run.database_open_failure.clear();
   std::error_code error;
   if (path.find('\0') != std::string::npos || !std::filesystem::exists(path, error)) {
-    session.messages.Error("Could not find file '" + path + "'.");
+    run.messages.Error("Could not find file '" + path + "'.");
     return false;
   }
-  session.database_file = path;
+  run.database_file = path;
   try {
-    session.database = session.databases ? session.databases->Open(path) : db::OpenDatabase(path);
+    run.database = run.databases ? run.databases->Open(path) : db::OpenDatabase(path);
   } catch (const std::exception& failure) {
-    session.database_open_failure = failure.what();
-    session.messages.Error("Could not open database object '" + path + "'.");
+    run.database_open_failure = failure.what();
+    run.messages.Error("Could not open database object '" + path + "'.");
     return false;
   }
   return true;
 }
 
-bool SetOutputPath(RunState& session, const std::string& output_path) {
+bool SetOutputPath(RunState& run, const std::string& output_path) {
   // An empty path is the current folder, never the root of the file system.
   std::string folder = output_path.empty() ? "." : output_path;
   if (folder.back() != kSeparator) folder += kSeparator;
   std::error_code error;
   if (folder.find('\0') != std::string::npos || !std::filesystem::is_directory(folder, error)) {
-    session.messages.Error("Could not find path '" + folder + "'.");
+    run.messages.Error("Could not find path '" + folder + "'.");
     return false;
   }
-  session.output_folder = folder;
+  run.output_folder = folder;
   return true;
 }
 

@@ -7,12 +7,7 @@
 #include "fit/build_mission_fit.h"
 #include "platform/date_text.h"
 #include "platform/runtime_error.h"
-#include "script/abl_text.h"
-#include "script/lookout_include.h"
-#include "script/mission_brain.h"
-#include "script/script_files.h"
-#include "script/script_session.h"
-#include "script/structures/structure_include.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 namespace {
@@ -32,31 +27,33 @@ class WriteQuorvane::Reporting {
  public:
   explicit Reporting(WriteQuorvane& compiler) : compiler_(compiler) {
     compiler_.report_ = OperationReport{};
-    compiler_.session_.files.ClearJournal();
+    compiler_.run_.files.ClearJournal();
+    compiler_.run_.text_watch.Clear();
   }
   // At the normal end of an operation: every file left open is put in place,
   // and one that cannot be is a run-time error.
   bool Finish(bool result) {
-    compiler_.session_.files.CloseAll();
+    compiler_.run_.files.CloseAll();
     return result;
   }
   ~Reporting() {
-    OutputFiles& files = compiler_.session_.files;
+    OutputFiles& files = compiler_.run_.files;
     try {
       files.CloseAll();
     } catch (const RuntimeError&) {
       // A close that fails while an earlier error is on its way is not reported.
     }
-    const std::string& folder = compiler_.session_.output_folder;
+    const std::string& folder = compiler_.run_.output_folder;
     const std::vector<std::string>& left_open = files.left_open();
-    for (const std::string& path : files.created()) {
+    for (const std::string& path : files.stored()) {
       compiler_.report_.files.push_back(InOutputFolder(path, folder));
       if (std::find(left_open.begin(), left_open.end(), path) != left_open.end()) {
         compiler_.report_.incomplete.push_back(InOutputFolder(path, folder));
       }
     }
-    if (compiler_.session_.database) {
-      compiler_.report_.diagnostics = compiler_.session_.database->TakeDiagnostics();
+    compiler_.report_.text_notes = compiler_.run_.text_watch.notes();
+    if (compiler_.run_.database) {
+      compiler_.report_.diagnostics = compiler_.run_.database->TakeDiagnostics();
     }
   }
 
@@ -64,77 +61,46 @@ class WriteQuorvane::Reporting {
   WriteQuorvane& compiler_;
 };
 
-WriteQuorvane::WriteQuorvane(MessageSink& messages) : session_(messages) {
-  session_.creation_date = CreationDate();
+WriteQuorvane::WriteQuorvane(MessageSink& messages) : run_(messages) {
+  run_.creation_date = CreationDate();
 }
 
 void WriteQuorvane::set_creation_date(const std::string& date) {
-  session_.creation_date = CreationDate(date);
+  run_.creation_date = CreationDate(date);
 }
 
 void WriteQuorvane::share_databases(std::shared_ptr<db::DatabaseCache> databases) {
-  session_.databases = std::move(databases);
+  run_.databases = std::move(databases);
 }
 
 bool WriteQuorvane::WriteMissionFITFile(std::string& OutputPath, std::string& DatabasePath,
                                         std::string& DatabaseName, int16_t& MissionID) {
   Reporting reporting(*this);
-  return reporting.Finish(OpenMissionDatabase(session_, DatabasePath, DatabaseName) &&
-                          SetOutputPath(session_, OutputPath) &&
-                          RunStep(session_, "writing the FIT file",
-                                  [&] { return BuildMissionFit(session_, fit_, MissionID); }));
+  run_.mission = MissionID;
+  return reporting.Finish(
+      OpenMissionDatabase(run_, DatabasePath, DatabaseName) && SetOutputPath(run_, OutputPath) &&
+      RunStep(run_, "writing the FIT file", [&] { return BuildMissionFit(run_, fit_); }));
 }
 
 Variant WriteQuorvane::MakeAblIdentifier(std::string& thisstring) {
-  quorvane::MakeAblIdentifier(session_.messages, thisstring);
+  quorvane::MakeAblIdentifier(run_.messages, thisstring);
   return Variant();
 }
 
 bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& DatabasePath,
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   Reporting reporting(*this);
-  session_.mission_identifier = MissionIdentifier;
-  auto steps = [&] {
-    if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) return false;
-    if (!SetOutputPath(session_, OutputPath)) return false;
-    ScriptSession script{session_, script_};
-    if (!RunStep(session_, "finding the mission record",
-                 [&] { return FindMissionRecord(script, MissionIdentifier); })) {
-      return false;
-    }
-    RunStep(session_, "opening the script includes", [&] {
-      OpenVarInitFiles(script);
-      OpenMultiplayerInclude(script);
-    });
-    if (!RunStep(session_, "writing the mission brain module",
-                 [&] { return WriteMissionBrain(script, MissionIdentifier); })) {
-      return false;
-    }
-    int16_t mission = session_.mission_identifier;
-    report_.structure_include_refused = !RunStep(session_, "writing the structure include", [&] {
-      return WriteStructureInclude(script, mission);
-    });
-    RunStep(session_, "closing the script includes", [&] {
-      CloseVarInitFiles(script);
-      CloseMultiplayerInclude(script);
-    });
-    return true;
-  };
-  return reporting.Finish(steps());
+  run_.mission = MissionIdentifier;
+  return reporting.Finish(OpenMissionDatabase(run_, DatabasePath, DatabaseName) &&
+                          SetOutputPath(run_, OutputPath) &&
+                          BuildMissionScript(run_, script_, report_.structure_include_refused));
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
   Reporting reporting(*this);
-  if (session_.database == nullptr) throw RuntimeError("No mission database is open");
-  script_.drop_lines_of_closed_includes = true;
-  struct ResetDrop {
-    ScriptState& script;
-    ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
-  } reset{script_};
-  ScriptSession script{session_, script_};
-  return reporting.Finish(RunStep(session_, "writing the lookout include", [&] {
-    return quorvane::WriteLookOutIncludeFile(script, MissionID, pathName);
-  }));
+  if (run_.database == nullptr) throw RuntimeError("No mission database is open");
+  run_.mission = MissionID;
+  return reporting.Finish(BuildLookoutInclude(run_, script_, pathName));
 }
 
 }  // namespace quorvane

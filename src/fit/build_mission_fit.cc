@@ -19,64 +19,64 @@ namespace {
 
 // Creates the FIT file: the output folder, the mission's file name and ".FIT".
 void CreateFitFile(const FitBuild& build) {
-  build.session.files[FileRole::kMain].Create(
-      build.session.output_folder + JoinedForm(build.Mission("MissionFileName")) + ".FIT");
+  build.run.files[FileRole::kMain].Create(build.run.output_folder +
+                                          JoinedForm(build.Mission("MissionFileName")) + ".FIT");
 }
 
 // The warriors, parts, force groups, trains and carriers of a single-player
 // mission. False when a force group has too many units.
 bool WriteUnitSections(FitBuild& build) {
-  const RunState& session = build.session;
-  RunStep(session, "writing the FIT warriors section", [&] { WriteWarriorSections(build); });
-  RunStep(session, "writing the FIT parts section", [&] { WritePartSections(build); });
-  if (!RunStep(session, "writing the FIT commander groups",
+  const RunState& run = build.run;
+  RunStep(run, "writing the FIT warriors section", [&] { WriteWarriorSections(build); });
+  RunStep(run, "writing the FIT parts section", [&] { WritePartSections(build); });
+  if (!RunStep(run, "writing the FIT commander groups",
                [&] { return WriteCommanderGroups(build); })) {
     return false;
   }
-  RunStep(session, "writing the FIT trains section", [&] { WriteTrainSections(build); });
-  RunStep(session, "writing the FIT carriers section", [&] { WriteCarrierSections(build); });
+  RunStep(run, "writing the FIT trains section", [&] { WriteTrainSections(build); });
+  RunStep(run, "writing the FIT carriers section", [&] { WriteCarrierSections(build); });
   return true;
 }
 
 // The FIT file from its head to the objectives and, in a multiplayer mission,
 // its campaign section.
 void WriteMissionSections(FitBuild& build) {
-  const RunState& session = build.session;
-  RunStep(session, "writing the FIT head and engine sections", [&] {
+  const RunState& run = build.run;
+  RunStep(run, "writing the FIT head and engine sections", [&] {
     CreateFitFile(build);
     WriteFitHead(build);
     WriteEngineSections(build);
   });
-  RunStep(session, "writing the FIT campaign section", [&] {
+  RunStep(run, "writing the FIT campaign section", [&] {
     if (build.IsSinglePlayer()) {
       WriteCampaignSection(build);
     } else {
       CountDropZones(build);
     }
   });
-  RunStep(session, "writing the FIT drop zone sections", [&] { WriteDropZoneSections(build); });
-  RunStep(session, "writing the FIT objectives section", [&] { WriteObjectiveSections(build); });
+  RunStep(run, "writing the FIT drop zone sections", [&] { WriteDropZoneSections(build); });
+  RunStep(run, "writing the FIT objectives section", [&] { WriteObjectiveSections(build); });
   if (build.IsMultiplayer()) {
-    RunStep(session, "writing the FIT multiplayer campaign section",
+    RunStep(run, "writing the FIT multiplayer campaign section",
             [&] { WriteMultiplayerCampaignSection(build); });
   }
 }
 
 }  // namespace
 
-bool BuildMissionFit(RunState& session, FitState& fit, int16_t mission) {
-  FitBuild build(session, fit, mission);
-  if (!RunStep(session, "checking the mission data", [&] { return CheckMissionData(build); })) {
+bool BuildMissionFit(RunState& run, FitState& fit) {
+  FitBuild build(run, fit);
+  if (!RunStep(run, "checking the mission data", [&] { return CheckMissionData(build); })) {
     return false;
   }
-  if (!CheckMissionFileName(session.messages, JoinedForm(build.Mission("MissionFileName")))) {
+  if (!CheckMissionFileName(run.messages, JoinedForm(build.Mission("MissionFileName")))) {
     return false;
   }
   WriteMissionSections(build);
   if (build.IsSinglePlayer() && !WriteUnitSections(build)) return false;
-  RunStep(session, "finishing the FIT file", [&] {
+  RunStep(run, "finishing the FIT file", [&] {
     build.Write("FITend");
-    session.files[FileRole::kMain].Close();
+    run.files[FileRole::kMain].Close();
   });
   return true;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <cstdint>
+#include "fit/fit_state.h"
 
 namespace quorvane {
 
 struct RunState;
-struct FitState;
 
 // Checks the mission's data and, when every check passes, writes its FIT file.
-bool BuildMissionFit(RunState& session, FitState& fit, int16_t mission);
+bool BuildMissionFit(RunState& run, FitState& fit);
 
 }  // namespace quorvane

@@ -13,7 +13,7 @@ namespace {
 std::string QuotedFileName(const FitBuild& build, const char* field, const char* missing) {
   const Variant& name = build.Mission(field);
   if (!name.IsNull()) return Quoted(PrintedForm(name));
-  build.session.messages.Notice(missing);
+  build.run.messages.Notice(missing);
   return Quoted(" ");
 }
 
@@ -29,7 +29,7 @@ void WriteMaxTonnageLine(const FitBuild& build) {
     build.Write("l MaxTonnage = " + JoinedForm(limit));
     return;
   }
-  build.session.messages.Notice("Player Tonnage Limit not specified.  Assuming 1200 ...");
+  build.run.messages.Notice("Player Tonnage Limit not specified.  Assuming 1200 ...");
   build.Write("l MaxTonnage = 1200");
 }
 
@@ -51,7 +51,7 @@ void WriteMultiplayerCampaignSection(const FitBuild& build) {
   build.Write("l NumDropZones = " + std::to_string(build.drop_zone_count));
   const Variant& briefing = build.Mission("BriefingFileName");
   if (briefing.IsNull()) {
-    build.session.messages.Notice("Briefing File name not specified.");
+    build.run.messages.Notice("Briefing File name not specified.");
   } else {
     build.Write("st ISBriefingFile = " + Quoted(JoinedForm(briefing) + "IS"));
     build.Write("st ClanBriefingFile = " + Quoted(JoinedForm(briefing) + "C"));

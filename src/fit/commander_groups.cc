@@ -90,9 +90,8 @@ bool WriteSideGroups(const FitBuild& build, const CommanderSide& side) {
     } else if (!group.Holds(force_group)) {
       group.Open(side.head, force_group, part);
     } else if (group.IsFull()) {
-      build.session.messages.Notice("Too many assignments to " +
-                                    JoinedForm(units.Field("Alignment")) + " Group " +
-                                    JoinedForm(force_group));
+      build.run.messages.Notice("Too many assignments to " + JoinedForm(units.Field("Alignment")) +
+                                " Group " + JoinedForm(force_group));
       return false;
     } else {
       group.Add(part);

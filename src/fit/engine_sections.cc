@@ -199,7 +199,7 @@ void WriteFitHead(const FitBuild& build) {
   build.Write(kRule);
   build.Write("//");
   build.Write("//      Mission Name: " + PrintedForm(build.Mission("MissionName")) +
-              "  Creation Date: " + build.session.creation_date + "  ");
+              "  Creation Date: " + build.run.creation_date + "  ");
   build.Write("//");
   build.Write(kRule);
   build.Write();

@@ -10,11 +10,11 @@ namespace {
 
 // Exactly one NewMissions row must carry the mission number.
 bool CheckMissionRecord(FitBuild& build) {
-  build.mission_record = build.session.database->OpenRecordset(
+  build.mission_record = build.run.database->OpenRecordset(
       "SELECT * FROM [NewMissions] WHERE [MissionID] = " + build.mission_text);
   if (!build.mission_record->Eof()) build.mission_record->MoveLast();
   if (build.mission_record->RecordCount() != 1) {
-    build.session.messages.Error("Incorrect record count in NewMissions table.");
+    build.run.messages.Error("Incorrect record count in NewMissions table.");
     return false;
   }
   return true;
@@ -23,12 +23,12 @@ bool CheckMissionRecord(FitBuild& build) {
 // A single-player mission needs at least one unit; the record set stays on it.
 bool CheckAssignmentsExist(FitBuild& build) {
   if (!build.IsSinglePlayer()) return true;
-  build.assignments = build.session.database->OpenRecordset(
+  build.assignments = build.run.database->OpenRecordset(
       "SELECT * FROM [MissionAssignments] WHERE [MissionID] = " + build.mission_text +
       " ORDER BY [ALIGNMENT] DESC, [FORCEGROUP] ASC, [Role] ASC");
   build.assignments->FindFirst(build.MissionCriteria());
   if (build.assignments->NoMatch()) {
-    build.session.messages.Notice("No Assignments found for Mission " + build.mission_text + ".");
+    build.run.messages.Notice("No Assignments found for Mission " + build.mission_text + ".");
     return false;
   }
   return true;
@@ -36,13 +36,13 @@ bool CheckAssignmentsExist(FitBuild& build) {
 
 // One objective at least, two for a multiplayer mission (one per side).
 bool CheckObjectiveCount(FitBuild& build) {
-  build.objectives = build.session.database->OpenRecordset(
+  build.objectives = build.run.database->OpenRecordset(
       "SELECT * FROM [Objectives] WHERE [MissionID] = " + build.mission_text +
       " ORDER BY [Alignment] DESC, [Objective] ASC");
   if (!build.objectives->Eof()) build.objectives->MoveLast();
   int32_t needed = build.IsMultiplayer() ? 2 : 1;
   if (build.objectives->RecordCount() < needed) {
-    build.session.messages.Error("Incorrect number of objectives.");
+    build.run.messages.Error("Incorrect number of objectives.");
     return false;
   }
   return true;
@@ -50,15 +50,15 @@ bool CheckObjectiveCount(FitBuild& build) {
 
 // At least one drop zone; exactly six unless the mission is single-player.
 bool CheckDropZoneCount(FitBuild& build) {
-  build.drop_zones = build.session.database->OpenRecordset(
+  build.drop_zones = build.run.database->OpenRecordset(
       "SELECT * FROM [PlayerEntryPoints] WHERE [MissionID] = " + build.mission_text);
   if (build.drop_zones->RecordCount() < 1) {
-    build.session.messages.Error("No Dropzones were defined.");
+    build.run.messages.Error("No Dropzones were defined.");
     return false;
   }
   build.drop_zones->MoveLast();
   if (!build.IsSinglePlayer() && build.drop_zones->RecordCount() != 6) {
-    build.session.messages.Error("Incorrect number of drop zones (must be 6).");
+    build.run.messages.Error("Incorrect number of drop zones (must be 6).");
     return false;
   }
   return true;
@@ -75,8 +75,8 @@ bool CheckWarrior(FitBuild& build) {
       if (EqualsText(alignment, "Other")) build.allied_team = true;
       build.WarriorTable().FindFirst("[MWID] = " + JoinedForm(mwid));
       if (build.WarriorTable().NoMatch()) {
-        build.session.messages.Notice("MWID " + JoinedForm(mwid) + " not found in database. [" +
-                                      build.mission_text + "]");
+        build.run.messages.Notice("MWID " + JoinedForm(mwid) + " not found in database. [" +
+                                  build.mission_text + "]");
         return false;
       }
       build.warrior_count = CheckedLong(int64_t{build.warrior_count} + 1);
@@ -85,7 +85,7 @@ bool CheckWarrior(FitBuild& build) {
       build.piloted_train_count = CheckedInteger(int64_t{build.piloted_train_count} + 1);
     }
   } else if (DiffersFromText(alignment, "aTrain")) {
-    build.session.messages.Notice("MWID cannot be Zero. [" + build.mission_text + "]");
+    build.run.messages.Notice("MWID cannot be Zero. [" + build.mission_text + "]");
     return false;
   }
   return true;
@@ -100,30 +100,30 @@ bool CheckUnitType(FitBuild& build) {
   const std::string bracket = " [" + build.mission_text + "]";
   if (!mech_id.IsNull()) {
     if (EqualsNumber(mech_id, 0)) {
-      build.session.messages.Notice("MechID cannot be Zero." + bracket);
+      build.run.messages.Notice("MechID cannot be Zero." + bracket);
       return false;
     }
     build.MechTypes().FindFirst("[ID] = " + JoinedForm(mech_id));
     if (build.MechTypes().NoMatch()) {
-      build.session.messages.Notice("MechID " + JoinedForm(mech_id) + " not found in database." +
-                                    bracket);
+      build.run.messages.Notice("MechID " + JoinedForm(mech_id) + " not found in database." +
+                                bracket);
       return false;
     }
     if (!vehicle_id.IsNull() && !EqualsNumber(vehicle_id, 0)) {
-      build.session.messages.Notice(
-          "Both a Mech and Vehicle seem to be assigned to the same warrior." + bracket);
+      build.run.messages.Notice("Both a Mech and Vehicle seem to be assigned to the same warrior." +
+                                bracket);
     }
     return true;
   }
   if (vehicle_id.IsNull()) {
-    build.session.messages.Notice("No MechID or VehicleID has been assigned." + bracket);
+    build.run.messages.Notice("No MechID or VehicleID has been assigned." + bracket);
     return false;
   }
   if (!EqualsNumber(vehicle_id, 0)) {
     build.VehicleTypes().FindFirst("[VehicleID] = " + JoinedForm(vehicle_id));
     if (build.VehicleTypes().NoMatch()) {
-      build.session.messages.Notice("VehicleID " + JoinedForm(vehicle_id) +
-                                    " not found in database." + bracket);
+      build.run.messages.Notice("VehicleID " + JoinedForm(vehicle_id) + " not found in database." +
+                                bracket);
       return false;
     }
   }
@@ -134,7 +134,7 @@ bool CheckUnitType(FitBuild& build) {
 // CheckAssignmentsExist, checking and counting it.
 bool WalkAssignments(FitBuild& build) {
   if (!build.IsSinglePlayer()) return true;
-  db::Database& database = *build.session.database;
+  db::Database& database = *build.run.database;
   build.fit.mech_types = database.OpenRecordset("Mechs");
   build.fit.vehicle_types = database.OpenRecordset("Vehicles");
   build.fit.warrior_table = database.OpenRecordset("NewMW");

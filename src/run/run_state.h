@@ -8,6 +8,7 @@
 #include "database/database_cache.h"
 #include "platform/message_sink.h"
 #include "platform/output_file.h"
+#include "run/text_watch.h"
 
 namespace quorvane {
 
@@ -17,7 +18,11 @@ namespace quorvane {
 // (FitState, ScriptState); the compiler object owns all three. Nothing is reset
 // at the start of an operation except by the step that owns it.
 struct RunState {
-  explicit RunState(MessageSink& sink) : messages(sink) {}
+  explicit RunState(MessageSink& sink) : messages(sink), text_watch(*this) {
+    files.set_watcher(&text_watch);
+  }
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
 
   MessageSink& messages;
   std::shared_ptr<db::Database> database;
@@ -29,8 +34,12 @@ struct RunState {
   std::string database_open_failure;
   std::string output_folder;  // always ends in "/"
   std::string creation_date;  // "YYYY-MM-DD" of the header lines
-  int16_t mission_identifier = 0;
+  // The mission the current operation compiles, set when it begins; every
+  // step reads it from here.
+  int16_t mission = 0;
   OutputFiles files;
+  // Notes designer texts that change the meaning of the lines they are written in.
+  TextWatch text_watch;
 };
 
 }  // namespace quorvane

@@ -6,11 +6,11 @@
 
 namespace quorvane {
 
-void AddStepContext(RuntimeError& error, const RunState& session, std::string_view step) {
+void AddStepContext(RuntimeError& error, const RunState& run, std::string_view step) {
   if (error.has_context()) return;
   std::string context;
-  if (error.value() != nullptr && session.database != nullptr) {
-    std::string origin = session.database->ValueOrigin(error.value());
+  if (error.value() != nullptr && run.database != nullptr) {
+    std::string origin = run.database->ValueOrigin(error.value());
     if (!origin.empty()) context = ": " + origin;
   }
   context += ", while ";

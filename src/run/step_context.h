@@ -13,16 +13,16 @@ struct RunState;
 // came from a record set, and the step ("Invalid use of Null: Mechs.Name,
 // ID 990, while writing the FIT parts section"). An error that already has
 // its context, from a step inside this one, keeps it.
-void AddStepContext(RuntimeError& error, const RunState& session, std::string_view step);
+void AddStepContext(RuntimeError& error, const RunState& run, std::string_view step);
 
 // Runs one step of an operation; `step` says what it does ("writing the FIT
 // parts section"). A run-time error leaving it gets its context.
 template <typename Body>
-decltype(auto) RunStep(const RunState& session, std::string_view step, Body&& body) {
+decltype(auto) RunStep(const RunState& run, std::string_view step, Body&& body) {
   try {
     return body();
   } catch (RuntimeError& error) {
-    AddStepContext(error, session, step);
+    AddStepContext(error, run, step);
     throw;
   }
 }

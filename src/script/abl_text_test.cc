@@ -13,16 +13,16 @@ class IncludeLinesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     base_ = testing::TempDir() + "/abl_text_test";
-    session_.shared.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
-    session_.shared.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
+    session_.run.files[FileRole::kVariables].Create(base_ + "_VAR.ABI");
+    session_.run.files[FileRole::kInit].Create(base_ + "_INIT.ABI");
   }
   std::string Variables() { return testing::ReadFile(base_ + "_VAR.ABI"); }
   std::string Init() { return testing::ReadFile(base_ + "_INIT.ABI"); }
 
   RecordingSink sink_;
-  RunState shared_{sink_};
+  RunState run_{sink_};
   ScriptState state_;
-  ScriptSession session_{shared_, state_};
+  ScriptSession session_{run_, state_};
   std::string base_;
 };
 

@@ -84,7 +84,7 @@ void WriteOpeningTest(const BrainModule& module, int16_t index) {
     module.Write(line + ") then");
   } else {
     if (delayed) {
-      module.session.shared.messages.Notice(
+      module.session.run.messages.Notice(
           "The first objective cannot have its determination delayed.");
     }
     module.Write(IncompleteTest("            ", index));
@@ -227,7 +227,7 @@ void WriteObjectiveResolution(const BrainModule& module) {
   db::Recordset& objectives = module.objectives();
   int16_t index = 0;
   for (objectives.MoveFirst(); !objectives.Eof(); objectives.MoveNext()) {
-    RunStep(module.session.shared, "writing objective " + to_string(index) + " of the brain",
+    RunStep(module.session.run, "writing objective " + to_string(index) + " of the brain",
             [&] { WriteObjectiveBlock(module, index); });
     index = CheckedInteger(index + 1);
   }

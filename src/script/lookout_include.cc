@@ -3,6 +3,7 @@
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -79,22 +80,22 @@ void WriteLookoutBlock(ScriptSession& session, OutputFile& file, const db::Recor
 
 }  // namespace
 
-bool WriteLookOutIncludeFile(ScriptSession& session, int16_t& mission, std::string& path_name) {
+bool WriteLookOutIncludeFile(ScriptSession& session, std::string& path_name) {
+  int16_t mission = session.run.mission;
   ScriptState& script = session.script;
-  script.mission_record = session.shared.database->OpenRecordset("NewMissions");
+  script.mission_record = session.run.database->OpenRecordset("NewMissions");
   script.mission_record->FindFirst("[MissionID] = " + to_string(mission));
   if (script.mission_record->NoMatch()) return false;
 
   if (path_name.find_first_not_of(' ') == std::string::npos) path_name = "c:";
   std::string path = path_name + script.script_file_name + "_LOP.ABI";
-  OutputFile& file = session.shared.files[FileRole::kMain];
+  OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(path);
-  file.WriteLine(
-      "//*********************************************************************************");
+  file.WriteLine(kRuleLine);
   file.WriteLine("// Lookout Point Include file for mission " + path);
   file.WriteLine();
 
-  std::unique_ptr<db::Recordset> points = session.shared.database->OpenRecordset("LookoutPoints");
+  std::unique_ptr<db::Recordset> points = session.run.database->OpenRecordset("LookoutPoints");
   std::string criteria = "MissionID = " + to_string(mission);
   int16_t number = 0;
   for (points->FindFirst(criteria); !points->NoMatch(); points->FindNext(criteria)) {

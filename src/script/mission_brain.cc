@@ -1,12 +1,12 @@
 #include "script/mission_brain.h"
 
-#include "run/step_context.h"
 #include "platform/variant.h"
+#include "run/mission_kind.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
-#include "script/lookout_include.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -22,7 +22,7 @@ std::string IncludeLine(std::string_view indent, const std::string& file_name) {
 // so that their record counts are complete.
 std::unique_ptr<db::Recordset> OpenCountedRecords(ScriptSession& session,
                                                   const std::string& source) {
-  std::unique_ptr<db::Recordset> records = session.shared.database->OpenRecordset(source);
+  std::unique_ptr<db::Recordset> records = session.run.database->OpenRecordset(source);
   if (records->RecordCount() > 0) records->MoveLast();
   return records;
 }
@@ -36,13 +36,13 @@ bool CheckRecordCounts(ScriptSession& session, int16_t mission) {
                    " ORDER BY [Alignment] DESC, [Objective] ASC");
   int32_t needed = IsMultiplayerMission(session) ? 2 : 1;
   if (script.objective_records->RecordCount() < needed) {
-    session.shared.messages.Error("Incorrect record count in Objectives table.");
+    session.run.messages.Error("Incorrect record count in Objectives table.");
     return false;
   }
   script.action_records = OpenCountedRecords(
       session, "SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = " + to_string(mission));
   if (script.action_records->RecordCount() < script.objective_records->RecordCount()) {
-    session.shared.messages.Error("Incorrect record count in ObjectiveScripting table.");
+    session.run.messages.Error("Incorrect record count in ObjectiveScripting table.");
     return false;
   }
   return true;
@@ -50,14 +50,14 @@ bool CheckRecordCounts(ScriptSession& session, int16_t mission) {
 
 void WriteModuleHead(const BrainModule& module) {
   const ScriptSession& session = module.session;
-  module.Write(brain_text::kOpeningRule);
+  module.Write(kRuleLine);
   module.Write("");
   module.Write("module MissionBrain_" + session.script.script_file_name + " : integer;");
   module.Write("");
   module.Write(brain_text::kHeaderRule);
   module.Write("     // Mission Name: " +
                PrintedForm(session.script.mission_record->Field("MissionName")));
-  module.Write("     // Created: " + session.shared.creation_date);
+  module.Write("     // Created: " + session.run.creation_date);
   module.Write(brain_text::kHeaderRule);
   module.Write("");
 }
@@ -127,7 +127,7 @@ struct VehicleCounts {
 
 VehicleCounts CountTriggeredVehicles(const BrainModule& module) {
   std::unique_ptr<db::Recordset> assignments =
-      module.session.shared.database->OpenRecordset("MissionAssignments");
+      module.session.run.database->OpenRecordset("MissionAssignments");
   std::string mission = MissionCriteria(module.mission);
   VehicleCounts counts;
   counts.created =
@@ -225,13 +225,15 @@ bool IsPrimaryObjective(const db::Recordset& objectives) {
 
 std::string MissionCriteria(int16_t mission) { return "[MissionID] = " + to_string(mission); }
 
-bool WriteMissionBrain(ScriptSession& session, int16_t mission) {
+bool WriteMissionBrain(ScriptSession& session) {
+  int16_t mission = session.run.mission;
   if (!CheckRecordCounts(session, mission)) return false;
-  OutputFile& file = session.shared.files[FileRole::kMain];
+  OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + ".ABL");
   const Variant& multiplayer = session.script.mission_record->Field("Multiplayer");
-  BrainModule module{session, file, mission, IsMultiplayerMission(session),
-                     EqualsNumber(multiplayer, 0)};
+  BrainModule module{
+      session, file, mission, IsMultiplayerMission(session),
+      DecideMissionKind(multiplayer, MultiplayerTest::kByNumber) == MissionKind::kSinglePlayer};
   WriteModuleHead(module);
   WriteConstants(module);
   module.Write(brain_text::kTypeDefinitions);
@@ -246,13 +248,6 @@ bool WriteMissionBrain(ScriptSession& session, int16_t mission) {
   WriteScenarioEnd(module);
   WriteModuleTail(module);
   file.Close();
-
-  // The lookout include is written with the main module closed, while the
-  // _VAR, _INIT and _MP includes are still open for its lines.
-  int16_t lookout_mission = session.shared.mission_identifier;
-  std::string lookout_folder = session.shared.output_folder;
-  RunStep(session.shared, "writing the lookout include",
-          [&] { return WriteLookOutIncludeFile(session, lookout_mission, lookout_folder); });
   return true;
 }
 

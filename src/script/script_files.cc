@@ -5,22 +5,15 @@
 #include "platform/line.h"
 #include "platform/output_name.h"
 #include "script/abl_text.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
 namespace {
 
-constexpr std::string_view kStarLine =
-    "//*********************************************************************************";
-
-struct PlacedText {
-  int column;  // 0: an empty line
-  std::string_view text;
-};
-
 // handleMessage up to its numbered cases: the fixed cases of the alarms, the
 // exit timer and the end music.
-constexpr std::array<PlacedText, 67> kHandleMessageHead = {{
+constexpr std::array<PlacedLine, 67> kHandleMessageHead = {{
     {0, ""},
     {1, "function handleMessage;"},
     {0, ""},
@@ -95,7 +88,7 @@ std::string MissionNameText(const ScriptSession& session) {
 }
 
 void WriteFileHead(OutputFile& file, std::string_view title, const std::string& mission_name) {
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine(std::string(title) + mission_name);
   file.WriteLine();
 }
@@ -110,16 +103,16 @@ void WriteEmptyMultiplayerLine(ScriptSession& session) {
 
 }  // namespace
 
-bool FindMissionRecord(ScriptSession& session, int16_t mission) {
+bool FindMissionRecord(ScriptSession& session) {
   ScriptState& script = session.script;
-  script.mission_record = session.shared.database->OpenRecordset("NewMissions");
-  script.mission_record->FindFirst("[MissionID] = " + std::to_string(mission));
+  script.mission_record = session.run.database->OpenRecordset("NewMissions");
+  script.mission_record->FindFirst("[MissionID] = " + std::to_string(session.run.mission));
   if (script.mission_record->RecordCount() < 1 || script.mission_record->NoMatch()) {
-    session.shared.messages.Error("Incorrect record count in NewMissions table.");
+    session.run.messages.Error("Incorrect record count in NewMissions table.");
     return false;
   }
   std::string name = script.mission_record->Field("MissionFileName").ToText();
-  if (!CheckMissionFileName(session.shared.messages, name)) return false;
+  if (!CheckMissionFileName(session.run.messages, name)) return false;
   if (name.size() >= 4) {
     std::string_view ending = std::string_view(name).substr(name.size() - 4);
     if (ending == ".abl" || ending == ".ABL") name.resize(name.size() - 4);
@@ -129,16 +122,16 @@ bool FindMissionRecord(ScriptSession& session, int16_t mission) {
 }
 
 std::string MissionFileBase(const ScriptSession& session) {
-  return session.shared.output_folder + session.script.script_file_name;
+  return session.run.output_folder + session.script.script_file_name;
 }
 
 bool OpenVarInitFiles(ScriptSession& session) {
   std::string base = MissionFileBase(session);
   std::string mission_name = MissionNameText(session);
-  OutputFile& variables = session.shared.files[FileRole::kVariables];
+  OutputFile& variables = session.run.files[FileRole::kVariables];
   variables.Create(base + "_VAR.ABI");
   WriteFileHead(variables, "// Variable Include file for mission ", mission_name);
-  OutputFile& init = session.shared.files[FileRole::kInit];
+  OutputFile& init = session.run.files[FileRole::kInit];
   init.Create(base + "_INIT.ABI");
   WriteFileHead(init, "// Init Include file for mission ", mission_name);
   return true;
@@ -146,13 +139,11 @@ bool OpenVarInitFiles(ScriptSession& session) {
 
 bool OpenMultiplayerInclude(ScriptSession& session) {
   session.script.event_counter = 0;
-  OutputFile& file = session.shared.files[FileRole::kMultiplayer];
+  OutputFile& file = session.run.files[FileRole::kMultiplayer];
   file.Create(MissionFileBase(session) + "_MP.ABI");
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine("// MultiPlayer Include file for mission " + MissionNameText(session));
-  for (const PlacedText& placed : kHandleMessageHead) {
-    file.WriteLine(placed.column == 0 ? Line() : Line::At(placed.column, placed.text));
-  }
+  for (const PlacedLine& placed : kHandleMessageHead) file.WriteLine(ToLine(placed));
   file.WriteLine();
   return true;
 }
@@ -164,7 +155,7 @@ int16_t AddMultiplayerEvent(ScriptSession& session, std::string_view line, bool 
     return script.event_counter;
   }
   if (script.event_counter >= script.event_limit) {
-    session.shared.messages.Notice("Too many Multiplayer Events.");
+    session.run.messages.Notice("Too many Multiplayer Events.");
     return 0;
   }
   if (script.event_counter > 0) {
@@ -187,7 +178,7 @@ void CloseMultiplayerInclude(ScriptSession& session) {
   WriteEmptyMultiplayerLine(session);
   WriteMultiplayerLine(session, 1, "endfunction;");
   WriteEmptyMultiplayerLine(session);
-  session.shared.files[FileRole::kMultiplayer].Close();
+  session.run.files[FileRole::kMultiplayer].Close();
 }
 
 }  // namespace quorvane

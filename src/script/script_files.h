@@ -10,7 +10,7 @@ struct ScriptSession;
 
 // Finds the mission's NewMissions row and forms the script file name from its
 // MissionFileName. Refuses a mission without a row with the record-count message.
-bool FindMissionRecord(ScriptSession& session, int16_t mission);
+bool FindMissionRecord(ScriptSession& session);
 
 // The output folder followed by the script file name: the base of every
 // script file name.

@@ -220,33 +220,33 @@ ScriptRun RunMissionScript(const std::string& database, int16_t mission,
 }
 
 ScriptFixture::ScriptFixture(bool multiplayer) : folder_(TempDir()) {
-  shared.output_folder = folder_.string() + "/";
-  shared.files[FileRole::kMain].Create((folder_ / "brain.abl").string());
-  shared.files[FileRole::kInit].Create((folder_ / "init.abi").string());
-  shared.files[FileRole::kMultiplayer].Create((folder_ / "mp.abi").string());
+  run.output_folder = folder_.string() + "/";
+  run.files[FileRole::kMain].Create((folder_ / "brain.abl").string());
+  run.files[FileRole::kInit].Create((folder_ / "init.abi").string());
+  run.files[FileRole::kMultiplayer].Create((folder_ / "mp.abi").string());
   state.event_limit = multiplayer ? 249 : 0;
   Sql(MissionRow(7, "m7", multiplayer ? "-1" : "0"));
 }
 
 ScriptFixture::~ScriptFixture() {
-  shared.files.CloseAll();
+  run.files.CloseAll();
   state = {};
-  shared.database.reset();
+  run.database.reset();
 }
 
 void ScriptFixture::Open(int objective_id) {
-  shared.database = db::OpenDatabase(MissionDatabase(rows_));
-  state.mission_record = shared.database->OpenRecordset("NewMissions");
+  run.database = db::OpenDatabase(MissionDatabase(rows_));
+  state.mission_record = run.database->OpenRecordset("NewMissions");
   state.mission_record->FindFirst("[MissionID] = 7");
   state.objective_records =
-      shared.database->OpenRecordset("SELECT * FROM [Objectives] WHERE [MissionID] = 7");
+      run.database->OpenRecordset("SELECT * FROM [Objectives] WHERE [MissionID] = 7");
   state.objective_records->FindFirst("[ObjectiveID] = " + std::to_string(objective_id));
   state.action_records =
-      shared.database->OpenRecordset("SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = 7");
+      run.database->OpenRecordset("SELECT * FROM [ObjectiveScripting] WHERE [MISSIONID] = 7");
 }
 
 std::vector<std::string> ScriptFixture::Lines(FileRole role) {
-  OutputFile& file = shared.files[role];
+  OutputFile& file = run.files[role];
   std::string path = file.path();
   file.Close();
   return ReadLines(path);
@@ -264,21 +264,21 @@ std::vector<std::string> Placed(std::initializer_list<std::pair<int, std::string
 
 StructureOutput WriteStructures(const StructureMission& mission) {
   RecordingSink sink;
-  RunState shared(sink);
+  RunState run(sink);
   ScriptState state;
-  ScriptSession session{shared, state};
-  shared.database = db::OpenDatabase(MissionDatabase(StructureMissionRows(mission)));
-  shared.output_folder = TempDir() + "/";
-  if (!FindMissionRecord(session, 1)) throw std::runtime_error("no test mission row");
+  ScriptSession session{run, state};
+  run.database = db::OpenDatabase(MissionDatabase(StructureMissionRows(mission)));
+  run.output_folder = TempDir() + "/";
+  run.mission = 1;
+  if (!FindMissionRecord(session)) throw std::runtime_error("no test mission row");
   OpenVarInitFiles(session);
   OpenMultiplayerInclude(session);
   state.event_limit = mission.multiplayer ? 249 : 0;
   StructureOutput output;
-  int16_t number = 1;
-  output.written = WriteStructureInclude(session, number);
+  output.written = WriteStructureInclude(session);
   CloseVarInitFiles(session);
   CloseMultiplayerInclude(session);
-  shared.files.CloseAll();
+  run.files.CloseAll();
 
   const std::string base = MissionFileBase(session);
   output.str = LinesAfter(base + "_STR.ABI", 3);

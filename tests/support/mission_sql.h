@@ -87,9 +87,9 @@ class ScriptFixture {
   std::vector<std::string> Lines(FileRole role);
 
   RecordingSink sink;
-  RunState shared{sink};
+  RunState run{sink};
   ScriptState state;
-  ScriptSession session{shared, state};
+  ScriptSession session{run, state};
 
  private:
   std::filesystem::path folder_;

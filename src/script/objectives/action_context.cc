@@ -75,7 +75,7 @@ std::string ActionContext::ActionFlag() const {
 }
 
 void WriteBlockLine(ScriptSession& session, int column, std::string_view text) {
-  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
+  session.run.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
 std::string Fill(std::string_view pattern, std::string_view group, std::string_view count) {

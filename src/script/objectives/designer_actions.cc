@@ -60,8 +60,8 @@ void FailSecondaryObjective(const ActionContext& context) {
   if (IsMultiplayerMission(session)) {
     AddMultiplayerEvent(session, failed, true);
     int16_t event = AddMultiplayerEvent(session, decided, false);
-    session.shared.files[FileRole::kMain].WriteLine("sendMessage(" + Number(event) + ",0);");
-    session.shared.files[FileRole::kMain].WriteLine("handleMessage;");
+    session.run.files[FileRole::kMain].WriteLine("sendMessage(" + Number(event) + ",0);");
+    session.run.files[FileRole::kMain].WriteLine("handleMessage;");
   } else {
     WriteBlockLine(session, 24, failed);
     WriteBlockLine(session, 24, decided);

@@ -45,7 +45,7 @@ int16_t CountCaptureableEnemies(const ActionContext& context) {
                                                            : " AND [Alignment] = 'Inner Sphere'") +
                          " AND [Captureable] = TRUE";
   std::unique_ptr<db::Recordset> units =
-      context.session.shared.database->OpenRecordset("MissionAssignments");
+      context.session.run.database->OpenRecordset("MissionAssignments");
   int16_t count = 0;
   units->FindFirst(criteria);
   while (!units->NoMatch()) {
@@ -104,7 +104,7 @@ std::optional<ActionLines> GuardVehicle(const ActionContext& context) {
 std::optional<ActionLines> CaptureEnemyVehicles(const ActionContext& context) {
   int16_t captureable = CountCaptureableEnemies(context);
   if (captureable == 0) {
-    context.session.shared.messages.Notice(
+    context.session.run.messages.Notice(
         "No captureable enemy vehicles were found for Capture Enemy Vehicle Action.");
     return std::nullopt;
   }

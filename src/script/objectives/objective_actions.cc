@@ -129,7 +129,7 @@ bool WriteObjectiveActions(ScriptSession& session, int32_t objective_id, int16_t
     ActionContext context{session,          *script.objective_records,   actions,
                           objective_number, static_cast<int16_t>(index), side};
     WriteActionBlock(context);
-    session.shared.files[FileRole::kMain].WriteLine();
+    session.run.files[FileRole::kMain].WriteLine();
     actions.FindNext(criteria);
   }
   WriteAllActionsSuccess(session, script.objective_action_count, objective_number);

@@ -35,7 +35,7 @@ bool IsClanObjective(const ScriptSession& session) {
 }
 
 void WriteModuleLine(ScriptSession& session, int column, std::string_view text) {
-  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
+  session.run.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
 // The server sends the case to every client and handles it itself.
@@ -146,7 +146,7 @@ void WriteAllActionsSuccess(ScriptSession& session, int16_t action_count, int16_
   WriteModuleLine(session, 18, test);
   WriteObjectiveSuccessAt(session, objective, 24);
   WriteModuleLine(session, 18, "endif;");
-  session.shared.files[FileRole::kMain].WriteLine();
+  session.run.files[FileRole::kMain].WriteLine();
 }
 
 }  // namespace quorvane

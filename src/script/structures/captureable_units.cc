@@ -58,12 +58,10 @@ bool ComesBefore(const db::Recordset& row, double role, double unique_entry) {
 }  // namespace
 
 int16_t GetAssignmentIndex(ScriptSession& session, int32_t unique_entry) {
-  std::unique_ptr<db::Recordset> units =
-      session.shared.database->OpenRecordset("MissionAssignments");
+  std::unique_ptr<db::Recordset> units = session.run.database->OpenRecordset("MissionAssignments");
   units->FindFirst("[UniqueEntry] = " + std::to_string(unique_entry));
   if (units->NoMatch()) {
-    session.shared.messages.Notice("Couldn't find MissionAssignment" +
-                                   std::to_string(unique_entry));
+    session.run.messages.Notice("Couldn't find MissionAssignment" + std::to_string(unique_entry));
     units->Close();
     return -1;
   }
@@ -84,15 +82,14 @@ int16_t GetAssignmentIndex(ScriptSession& session, int32_t unique_entry) {
 }
 
 bool WriteCaptureableUnits(ScriptSession& session, int16_t mission) {
-  std::unique_ptr<db::Recordset> units =
-      session.shared.database->OpenRecordset("MissionAssignments");
+  std::unique_ptr<db::Recordset> units = session.run.database->OpenRecordset("MissionAssignments");
   const std::string criteria =
       "[MissionID] = " + std::to_string(mission) + " AND [Captureable] = TRUE";
   units->FindFirst(criteria);
   while (!units->NoMatch()) {
     std::optional<std::string_view> force = ForceName(units->Field("Alignment"));
     if (!force) {
-      session.shared.messages.Notice("Alignment not set correctly on captureable vehicle.");
+      session.run.messages.Notice("Alignment not set correctly on captureable vehicle.");
       return false;
     }
     const std::string group = ScriptForceGroup(units->Field("ForceGroup"));

@@ -9,10 +9,10 @@
 namespace quorvane {
 
 void StructureContext::Write(int column, std::string_view text) const {
-  session.shared.files[FileRole::kMain].WriteLine(Line::At(column, text));
+  session.run.files[FileRole::kMain].WriteLine(Line::At(column, text));
 }
 
-void StructureContext::WriteEmptyLine() const { session.shared.files[FileRole::kMain].WriteLine(); }
+void StructureContext::WriteEmptyLine() const { session.run.files[FileRole::kMain].WriteLine(); }
 
 void StructureContext::WriteLines(std::span<const PlacedLine> lines) const {
   for (const PlacedLine& line : lines) {

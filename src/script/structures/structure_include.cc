@@ -4,8 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "script/abl_identifier.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/captureable_units.h"
@@ -15,19 +17,12 @@
 namespace quorvane {
 namespace {
 
-constexpr std::string_view kStarLine =
-    "//*********************************************************************************";
-
 // The game keeps at most ten ObjectList elements.
 constexpr int16_t kObjectListLimit = 10;
 
 enum class ResetLineUse { kEvery, kSinglePlayer, kMultiplayer };
 
-struct ResetLine {
-  ResetLineUse use;
-  int column;  // 0: an empty line
-  std::string_view text;
-};
+using ResetLine = ConditionalLine<ResetLineUse>;
 
 // Runs after every alarm: the brain clears PerimeterBreach before the
 // structure code and each alarm that sees an intruder sets it, so the alarm
@@ -49,9 +44,9 @@ constexpr std::array<ResetLine, 13> kAlarmReset = {{
 }};
 
 void WriteFileHead(ScriptSession& session) {
-  OutputFile& file = session.shared.files[FileRole::kMain];
+  OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + "_STR.ABI");
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine("// Structure Include file for mission " +
                  PrintedForm(session.script.mission_record->Field("MissionName")));
   file.WriteLine();
@@ -62,7 +57,7 @@ void WriteFileHead(ScriptSession& session) {
 void ReadStructure(StructureContext& structure, const db::Recordset& row) {
   structure.identifier = row.Field("Identifier").ToText();
   std::string checked = structure.identifier;
-  MakeAblIdentifier(structure.session.shared.messages, checked);
+  MakeAblIdentifier(structure.session.run.messages, checked);
   structure.structure_id = JoinedForm(row.Field("StructureID"));
   structure.alignment = row.Field("Alignment");
   structure.initial_damage = row.Field("InitialDamage");
@@ -71,11 +66,10 @@ void ReadStructure(StructureContext& structure, const db::Recordset& row) {
 
 void WriteStructures(ScriptSession& session, int16_t mission, StructureCounts& counts) {
   std::unique_ptr<db::Recordset> structures =
-      session.shared.database->OpenRecordset("MissionStructures");
-  std::unique_ptr<db::Recordset> salvage =
-      session.shared.database->OpenRecordset("StructureSalvage");
+      session.run.database->OpenRecordset("MissionStructures");
+  std::unique_ptr<db::Recordset> salvage = session.run.database->OpenRecordset("StructureSalvage");
   std::unique_ptr<db::Recordset> associates =
-      session.shared.database->OpenRecordset("StructureAssociates");
+      session.run.database->OpenRecordset("StructureAssociates");
   if (structures->RecordCount() < 1) return;
   const bool multiplayer = IsMultiplayerMission(session);
   structures->FindFirst("[MissionID] =" + std::to_string(mission));
@@ -91,13 +85,13 @@ void WriteStructures(ScriptSession& session, int16_t mission, StructureCounts& c
 
 void WriteAlarmReset(ScriptSession& session) {
   const bool multiplayer = IsMultiplayerMission(session);
-  OutputFile& file = session.shared.files[FileRole::kMain];
+  OutputFile& file = session.run.files[FileRole::kMain];
   for (const ResetLine& line : kAlarmReset) {
-    if ((line.use == ResetLineUse::kSinglePlayer && multiplayer) ||
-        (line.use == ResetLineUse::kMultiplayer && !multiplayer)) {
+    if ((line.when == ResetLineUse::kSinglePlayer && multiplayer) ||
+        (line.when == ResetLineUse::kMultiplayer && !multiplayer)) {
       continue;
     }
-    file.WriteLine(line.column == 0 ? Line() : Line::At(line.column, line.text));
+    file.WriteLine(ToLine(line.placed));
   }
 }
 
@@ -112,7 +106,7 @@ void WriteEndOfInclude(ScriptSession& session, const StructureCounts& counts) {
   if (counts.object_list > 0) {
     WriteCount(session, "ObjectListSize", counts.object_list);
     if (counts.object_list > kObjectListLimit) {
-      session.shared.messages.Notice("Too many items on the ObjectList. Max is 10 (0 to 9).");
+      session.run.messages.Notice("Too many items on the ObjectList. Max is 10 (0 to 9).");
     }
   }
   if (counts.perimeter_alarms > 0) {
@@ -122,13 +116,14 @@ void WriteEndOfInclude(ScriptSession& session, const StructureCounts& counts) {
 
 }  // namespace
 
-bool WriteStructureInclude(ScriptSession& session, int16_t& mission) {
+bool WriteStructureInclude(ScriptSession& session) {
+  int16_t mission = session.run.mission;
   WriteFileHead(session);
   if (!WriteCaptureableUnits(session, mission)) return false;
   StructureCounts counts;
   WriteStructures(session, mission, counts);
   WriteEndOfInclude(session, counts);
-  session.shared.files[FileRole::kMain].Close();
+  session.run.files[FileRole::kMain].Close();
   return true;
 }
 

@@ -7,6 +7,6 @@ namespace quorvane {
 struct ScriptSession;
 
 // Writes the _STR include: every structure's start state and behaviour.
-bool WriteStructureInclude(ScriptSession& session, int16_t& mission);
+bool WriteStructureInclude(ScriptSession& session);
 
 }  // namespace quorvane
