@@ -3,7 +3,7 @@
 # library (libquorvane.a). The quorvane command links the same objects through
 # the layer libraries.
 
-set(quorvane_layers platform database run fit script compiler capi)
+set(quorvane_layers platform database run fit script picture compiler capi)
 set(quorvane_objects)
 foreach(layer IN LISTS quorvane_layers)
   list(APPEND quorvane_objects $<TARGET_OBJECTS:quorvane_${layer}>)
@@ -18,7 +18,7 @@ set_target_properties(quorvane_shared PROPERTIES
   LINKER_LANGUAGE CXX)
 target_link_libraries(quorvane_shared
   PUBLIC quorvane_public_headers
-  PRIVATE PkgConfig::LIBMDB PkgConfig::GLIB SQLite::SQLite3)
+  PRIVATE SQLite::SQLite3)
 # Hidden visibility keeps our own symbols in; the list also keeps in the
 # standard library's template code that the objects carry. (On Windows the
 # export attributes of quorvane.h alone decide.)
@@ -37,5 +37,5 @@ set_target_properties(quorvane_static PROPERTIES
 # C++ runtime when it is written in C.
 target_link_libraries(quorvane_static
   PUBLIC quorvane_public_headers
-         $<BUILD_INTERFACE:PkgConfig::LIBMDB;PkgConfig::GLIB;SQLite::SQLite3>
-         $<INSTALL_INTERFACE:mdb;glib-2.0;sqlite3;stdc++;m>)
+         $<BUILD_INTERFACE:SQLite::SQLite3>
+         $<INSTALL_INTERFACE:sqlite3;stdc++;m>)

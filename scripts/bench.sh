@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Prints one table of how the build grows with the mission: for generated
+# Prints the time of reading every table of each Jet scale mission, one
+# `quorvane dump FILE TABLE` per table, against one `mdb-export FILE TABLE`
+# per table. Then one table of how the build grows with the mission: for generated
 # SQLite missions of 1,000 to 30,000 units and the two Jet scale missions, the
 # time of `quorvane build DB 1`, the time a plain reader needs to read the same
 # tables (mdb-export for Jet files, the sqlite3 shell for SQLite files, one
@@ -67,6 +69,19 @@ read_sqlite() {
 
 build_one() { rm -rf "$work/out" && mkdir "$work/out" && "$binary" build "$1" "$2" -o "$work/out"; }
 build_all() { rm -rf "$work/out" && mkdir "$work/out" && "$binary" build "$1" --all -o "$work/out"; }
+
+dump_jet() {
+  local table
+  for table in $(mdb-tables "$1"); do "$binary" dump "$1" "$table" >/dev/null; done
+}
+printf '%-22s %9s %9s %7s\n' "read every table" "dump s" "export s" ratio
+for units in 10000 30000; do
+  db=$root/tests/data/scale/units$units.mdb
+  ours=$(fastest dump_jet "$db")
+  theirs=$(fastest read_jet "$db")
+  printf '%-22s %9s %9s %7.2f\n' "units$units.mdb" "$ours" "$theirs" "$(echo "$ours / $theirs" | bc -l)"
+done
+echo
 
 printf '%-22s %7s %9s %9s %7s %7s %9s %9s %8s\n' mission units "build s" "read s" ratio growth "peak MiB" "file MiB" "mem/file"
 row() {  # label units database reader previous_units previous_time

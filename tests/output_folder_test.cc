@@ -1,9 +1,13 @@
 // Output stays inside the output folder: mission file names that would leave
-// it are refused by both operations before any file is created.
+// it are refused by both operations before any file is created, and so is an
+// output path that is not a folder. Files are created as a program normally
+// creates them, with the mode the umask leaves.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,7 +15,11 @@
 #include <vector>
 
 #include "compiler/write_quorvane.h"
+#include "platform/file_calls.h"
 #include "platform/output_file.h"
+#include "platform/runtime_error.h"
+#include "support/command.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/mission_sql.h"
 
@@ -46,8 +54,10 @@ std::vector<std::string> Tree(const std::string& root) {
 }
 
 struct Outcome {
-  bool result;
+  bool result = false;
   std::vector<Message> messages;
+  std::string error;  // the run-time error that ended the operation
+  OperationReport report;
 };
 
 // Runs one operation (the FIT file or the script) on mission 7.
@@ -58,9 +68,16 @@ Outcome RunOperation(bool fit, const std::string& output, const std::string& dat
   std::string folder = fs::path(database).parent_path().string();
   std::string name = fs::path(database).filename().string();
   int16_t mission = kMission;
-  bool result = fit ? compiler.WriteMissionFITFile(out, folder, name, mission)
-                    : compiler.WriteMissionScript(out, folder, name, mission);
-  return {result, sink.messages()};
+  Outcome outcome;
+  try {
+    outcome.result = fit ? compiler.WriteMissionFITFile(out, folder, name, mission)
+                         : compiler.WriteMissionScript(out, folder, name, mission);
+  } catch (const RuntimeError& error) {
+    outcome.error = error.what();
+  }
+  outcome.messages = sink.messages();
+  outcome.report = compiler.last_report();
+  return outcome;
 }
 
 TEST(OutputFolderTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsCreated) {
@@ -96,6 +113,26 @@ TEST(OutputFolderTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsCreated) {
     }
   }
   EXPECT_TRUE(Tree(root).empty());
+}
+
+// An output path that names a regular file, or a path through one, is
+// refused before anything is written: the status of a refused operation, the
+// path named, the file and its folder as they were.
+TEST(OutputFolderTest, OutputPathNamingAFileIsRefused) {
+  const std::string database = SqliteFixture("campaign");
+  const std::string folder = TempDir();
+  const std::string file = testing::WriteFile(folder + "/out", "keep me\n");
+  const auto before = testing::FolderState(folder);
+  for (const std::string& arguments :
+       {"fit " + database + " 7 -o " + file, "script " + database + " 7 -o " + file,
+        "build " + database + " 7 12 -o " + file, "build " + database + " --all -o " + file,
+        "build " + database + " 7 -o " + file + "/",
+        "build " + database + " 7 -o " + file + "/x"}) {
+    auto result = testing::RunQuorvane(arguments);
+    EXPECT_EQ(result.status, 1) << arguments << "\n" << result.output;
+    EXPECT_NE(result.output.find("'" + file), std::string::npos) << result.output;
+    EXPECT_EQ(testing::FolderState(folder), before) << arguments;
+  }
 }
 
 // Subfolders of the output folder are names like any other.
@@ -202,6 +239,32 @@ TEST(OutputFilesTest, EarlierOutputStaysWholeWhileASecondRunWrites) {
   }
 }
 
+// Under two umasks, every file `build` and `convert` create has mode 0666
+// less the umask.
+TEST(OutputFilesTest, CreatedFilesHaveTheModeTheUmaskLeaves) {
+  const std::string database = SqliteFixture("campaign");
+  for (const mode_t umask : {mode_t{002}, mode_t{027}}) {
+    const std::string folder = TempDir();
+    const std::string set = "umask 0" + std::to_string(umask >> 6) +
+                            std::to_string((umask >> 3) & 7) + std::to_string(umask & 7) + " && ";
+    for (const std::string& arguments : {"build " + database + " 7 -o " + folder,
+                                         "convert " + database + " " + folder + "/twin.sql",
+                                         "convert " + database + " " + folder + "/twin.sqlite"}) {
+      auto result = testing::RunCommand(set + testing::QuorvaneCommand(arguments) + " 2>&1");
+      EXPECT_EQ(result.status, 0) << arguments << "\n" << result.output;
+    }
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      struct stat info {};
+      ASSERT_EQ(::stat(entry.path().c_str(), &info), 0);
+      EXPECT_EQ(info.st_mode & 07777, 0666 & ~umask)
+          << entry.path().filename() << " under umask " << std::oct << umask;
+      ++files;
+    }
+    EXPECT_EQ(files, 9u);
+  }
+}
+
 // A symbolic link at an output name is replaced by the file; the file it
 // pointed to is not touched.
 TEST(OutputFilesTest, SymbolicLinkAtAnOutputNameIsReplaced) {
@@ -225,6 +288,99 @@ TEST(OutputFilesTest, SymbolicLinkAtAnOutputNameIsReplaced) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(output + "/" + name))) << name;
   }
   EXPECT_EQ(ReadLines(output + "/m7.FIT").back(), "FITend");
+}
+
+// The bytes of every file in `folder`, by name.
+std::map<std::string, std::string> BytesIn(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = testing::ReadFile(entry.path().string());
+  }
+  return files;
+}
+
+bool Lists(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// What an operation reports against what its folder holds: every file it
+// lists is there (an unfinished one as far as it got), every other file is
+// the earlier one, and no temporary is left.
+void ExpectReportMatchesFolder(const Outcome& outcome, const std::string& output,
+                               const std::map<std::string, std::string>& good,
+                               const std::map<std::string, std::string>& earlier,
+                               const std::string& what) {
+  auto after = BytesIn(output);
+  for (const std::string& name : outcome.report.incomplete) {
+    EXPECT_TRUE(Lists(outcome.report.files, name)) << what << ": " << name;
+  }
+  for (const auto& [name, bytes] : after) {
+    EXPECT_EQ(name.find(kUnfinishedMark), std::string::npos) << what << ": " << name;
+    if (!Lists(outcome.report.files, name)) {
+      EXPECT_EQ(bytes, earlier.count(name) ? earlier.at(name) : "(none)") << what << ": " << name;
+    } else if (Lists(outcome.report.incomplete, name)) {
+      EXPECT_TRUE(good.at(name).starts_with(bytes)) << what << ": " << name;
+    } else {
+      EXPECT_EQ(bytes, good.at(name)) << what << ": " << name;
+    }
+  }
+  for (const std::string& name : outcome.report.files) {
+    EXPECT_TRUE(after.count(name)) << what << ": " << name << " is listed but not there";
+  }
+}
+
+// A disk that fills during a run (the nth write fails as a full disk does): the
+// file that could not be stored is not put in place and its earlier file stays
+// byte for byte; the run-time error names it; the report lists exactly what is
+// in the folder.
+TEST(OutputFilesTest, FileTheDiskCannotStoreLeavesTheEarlierFile) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  ASSERT_TRUE(RunOperation(true, output, database).result);
+  ASSERT_TRUE(RunOperation(false, output, database).result);
+  std::map<std::string, std::string> good = BytesIn(output);
+  std::map<std::string, std::string> earlier;
+  for (const auto& [name, bytes] : good) earlier[name] = "earlier " + name + "\r\n";
+  for (bool fit : {true, false}) {
+    for (int nth = 1;; ++nth) {
+      std::string what = std::string(fit ? "FIT" : "script") + ", write " + std::to_string(nth);
+      for (const auto& [name, bytes] : earlier) testing::WriteFile(output + "/" + name, bytes);
+      files::FailNthWrite(nth, ENOSPC);
+      Outcome outcome = RunOperation(fit, output, database);
+      files::FailNthWrite(0, 0);
+      if (outcome.error.empty()) {
+        EXPECT_GT(nth, 1) << what;  // every write of the operation has failed once
+        break;
+      }
+      EXPECT_FALSE(outcome.result) << what;
+      std::string prefix = "Cannot write file '" + output + "/";
+      ASSERT_TRUE(outcome.error.starts_with(prefix)) << what << ": " << outcome.error;
+      EXPECT_NE(outcome.error.find("': No space left on device"), std::string::npos) << what;
+      std::string failed = outcome.error.substr(prefix.size());
+      failed = failed.substr(0, failed.find('\''));
+      EXPECT_EQ(testing::ReadFile(output + "/" + failed), earlier.at(failed)) << what;
+      EXPECT_FALSE(Lists(outcome.report.files, failed)) << what;
+      ExpectReportMatchesFolder(outcome, output, good, earlier, what);
+    }
+  }
+}
+
+// A mission file name whose include names pass the longest name a folder
+// holds: the script is refused with the file named, and the report names
+// only files that exist.
+TEST(OutputFilesTest, OverlongIncludeNamesAreReportedAsTheyAre) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string name(250, 'n');
+  std::string database = CampaignWithFileName(folder, "'" + name + "'");
+  Outcome outcome = RunOperation(false, output, database);
+  EXPECT_NE(outcome.error.find("Cannot create file '" + output + "/" + name), std::string::npos)
+      << outcome.error;
+  EXPECT_NE(outcome.error.find("File name too long"), std::string::npos) << outcome.error;
+  ExpectReportMatchesFolder(outcome, output, BytesIn(output), {}, "overlong name");
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "support/command.h"
 #include "support/fixtures.h"
+#include "quorvane/version.h"
+#include "support/mission_sql.h"
 
 namespace quorvane {
 namespace {
@@ -32,10 +36,13 @@ TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
     // In JSON the message belongs to no mission; the summary follows.
     auto json = RunQuorvane(arguments + " --message-format json");
     EXPECT_EQ(json.status, 1) << arguments;
-    EXPECT_TRUE(json.output.starts_with(
-        R"({"mission":null,"operation":null,"style":"critical","title":"Error","text":"Could not find file ')"))
+    std::vector<std::string> lines = testing::OutputLines(json.output);
+    ASSERT_EQ(lines.size(), 3u) << json.output;
+    EXPECT_EQ(lines[0], R"({"kind":"start","schema":1,"version":")" QUORVANE_VERSION R"("})");
+    EXPECT_TRUE(lines[1].starts_with(
+        R"({"kind":"message","mission":null,"operation":null,"style":"critical","title":"Error","text":"Could not find file ')"))
         << json.output;
-    EXPECT_NE(json.output.find("\n{\"summary\":{\"missions\":"), std::string::npos) << json.output;
+    EXPECT_TRUE(lines[2].starts_with(R"({"kind":"summary","summary":{"missions":)")) << json.output;
   }
 }
 
@@ -81,10 +88,64 @@ TEST(RunSetupTest, AllSkipsBadMissionIdsAndCompilesEachMissionOnce) {
             "skipped\n"
             "quorvane: mission 7: error: Incorrect record count in NewMissions table.\n"
             "quorvane: mission 7: note: FIT file not written (refused)\n"
+            "quorvane: mission 105: note: m0105.FIT: the text of Objectives.Description, "
+            "ObjectiveID 10501 holds the character \u03A9, which has no Windows-1252 form and "
+            "is written as ?\n"
             "quorvane: mission 3000: Briefing File name not specified.\n"
             "quorvane: mission 3000: Briefing Map name not specified.\n"
             "quorvane: mission 3000: Player Tonnage Limit not specified.  Assuming 1200 ...\n"
             "quorvane: note: 5 of 6 missions compiled; failed: 7\n");
+}
+
+// `--all` over a MissionID column of each declared type holding values of
+// every kind: only a number that is a whole 16-bit number is a mission (a
+// Yes/No value is not, nor is a text of digits); every other row is skipped
+// with a note naming its position. Each mission is compiled once, in the
+// order of its first row.
+TEST(RunSetupTest, AllTakesOnlyWholeNumbersOfEveryKindAsMissions) {
+  const struct {
+    const char* declared;
+    std::vector<const char*> ids;  // one NewMissions row each
+    std::vector<int> missions;     // compiled, in order
+    std::vector<int> skipped;      // the positions of the rows skipped
+  } kCases[] = {
+      {"YESNO", {"-1", "0", "1", "NULL", "'7'"}, {}, {1, 2, 3, 4, 5}},
+      {"",
+       {"7", "7.0", "2.5", "'12'", "x'07'", "NULL", "1e10", "-32768", "-0.0"},
+       {7, -32768, 0},
+       {3, 4, 5, 6, 7}},
+      {"TEXT", {"7", "'12'", "NULL"}, {}, {1, 2, 3}},
+      {"DOUBLE", {"12.0", "12.5", "-3", "32768", "1e300"}, {12, -3}, {2, 4, 5}},
+      {"CURRENCY", {"5", "5.5", "'6.0000'"}, {5, 6}, {2}},
+      // 256 does not fit a Byte and reads as the Long it is.
+      {"BYTE", {"255", "256", "'abc'"}, {255, 256}, {3}},
+      {"SMALLINT", {"-32768", "32767", "40000"}, {-32768, 32767}, {3}},
+  };
+  for (const auto& c : kCases) {
+    std::string rows = std::string("ALTER TABLE NewMissions DROP COLUMN MissionID;\n") +
+                       "ALTER TABLE NewMissions ADD COLUMN MissionID " + c.declared + ";\n";
+    for (const char* id : c.ids) {
+      rows += "INSERT INTO NewMissions (MissionID, MissionFileName, Multiplayer) VALUES (" +
+              std::string(id) + ", 'm', 0);\n";
+    }
+    const std::string where = std::string("MissionID ") + c.declared;
+    std::string database = testing::MissionDatabase(rows);
+    auto result = RunQuorvane("check " + database + " --all");
+    std::vector<int> missions;
+    std::vector<int> skipped;
+    for (const std::string& line : testing::OutputLines(result.output)) {
+      int number = 0;
+      if (std::sscanf(line.c_str(), "quorvane: mission %d:", &number) == 1) {
+        if (std::find(missions.begin(), missions.end(), number) == missions.end()) {
+          missions.push_back(number);
+        }
+      } else if (size_t at = line.find("NewMissions row "); at != std::string::npos) {
+        skipped.push_back(std::stoi(line.substr(at + 16)));
+      }
+    }
+    EXPECT_EQ(missions, c.missions) << where << "\n" << result.output;
+    EXPECT_EQ(skipped, c.skipped) << where << "\n" << result.output;
+  }
 }
 
 // A database without the NewMissions table: `--all` cannot read the mission
@@ -99,12 +160,15 @@ TEST(RunSetupTest, DatabaseWithoutMissionsIsARuntimeError) {
             "quorvane: runtime error: Cannot find the input table or query 'NewMissions'.\n");
   result = RunQuorvane("build " + database + " --all --message-format json" + folder);
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.output,
-            R"({"mission":null,"operation":null,"result":false,"files":[],"incomplete":[],)"
-            R"("runtime_error":"Cannot find the input table or query 'NewMissions'."})"
-            "\n"
-            R"({"summary":{"missions":0,"compiled":0,"failed":[]}})"
-            "\n");
+  EXPECT_EQ(
+      result.output,
+      R"({"kind":"start","schema":1,"version":")" QUORVANE_VERSION R"("})"
+      "\n"
+      R"({"kind":"result","mission":null,"operation":null,"result":false,"files":[],)"
+      R"("incomplete":[],"runtime_error":"Cannot find the input table or query 'NewMissions'."})"
+      "\n"
+      R"({"kind":"summary","summary":{"missions":0,"compiled":0,"failed":[]}})"
+      "\n");
   result = RunQuorvane("build " + database + " 3" + folder);
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.output,

@@ -147,6 +147,18 @@ class Compiler {
     return buffer;
   }
 
+  // The mission drawn from above as one self-contained SVG document (UTF-8).
+  // What cannot be drawn, a mission that is not in the database and a
+  // database that cannot be opened are listed in the picture's note box.
+  std::string MissionMap(std::string_view DatabasePath, std::string_view DatabaseName,
+                         int16_t MissionID) {
+    const char* svg = nullptr;
+    size_t length = 0;
+    Check(quorvane_render_mission_map(handle_, Text(DatabasePath).c_str(),
+                                      Text(DatabaseName).c_str(), MissionID, &svg, &length));
+    return std::string(svg, length);
+  }
+
   // The date of the header lines, "YYYY-MM-DD"; an empty text goes back to
   // the default (SOURCE_DATE_EPOCH when set, otherwise today). Throws
   // std::invalid_argument for any other text.

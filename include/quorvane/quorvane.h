@@ -155,6 +155,22 @@ QUORVANE_API quorvane_status quorvane_write_lookout_include_file(quorvane_compil
 QUORVANE_API quorvane_status quorvane_make_abl_identifier(quorvane_compiler* compiler, char* text,
                                                           size_t size, size_t* length);
 
+/* Draws mission `mission_id` of the database `database_name` in the folder
+ * `database_path` (opened as the operations above open it, with their
+ * messages when it cannot be) as one self-contained SVG document, top-down in
+ * world units: units, drop-zone slots where the FIT file places them, lookout
+ * points, a legend. Nothing is written to disk. A database that cannot be
+ * opened, a mission that is not in it and positions that cannot be drawn are
+ * listed in the picture's note box; the call still returns QUORVANE_OK with a
+ * picture. `*svg` receives the UTF-8 text, which belongs to the object and
+ * stays valid until the next call on it; when `length` is not NULL it
+ * receives the text's length in bytes without the NUL. */
+QUORVANE_API quorvane_status quorvane_render_mission_map(quorvane_compiler* compiler,
+                                                         const char* database_path,
+                                                         const char* database_name,
+                                                         int16_t mission_id, const char** svg,
+                                                         size_t* length);
+
 /* The reason of the last run-time error of this object's calls, "" when its
  * last call ended without one. Valid until the next call on the object. */
 QUORVANE_API const char* quorvane_last_error(const quorvane_compiler* compiler);

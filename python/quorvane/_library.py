@@ -47,6 +47,9 @@ def _declare(library):
         "quorvane_make_abl_identifier":
             (ctypes.c_int, [compiler, ctypes.c_char_p, ctypes.c_size_t,
                             ctypes.POINTER(ctypes.c_size_t)]),
+        "quorvane_render_mission_map":
+            (ctypes.c_int, [compiler, text, text, ctypes.c_int16, ctypes.POINTER(ctypes.c_char_p),
+                            ctypes.POINTER(ctypes.c_size_t)]),
         "quorvane_last_error": (text, [compiler]),
     }
     for name, (result, arguments) in signatures.items():

@@ -41,6 +41,7 @@ struct quorvane_compiler {
   CallbackSink sink;
   quorvane::WriteQuorvane compiler;
   std::string last_error;
+  std::string last_map;  // the text quorvane_render_mission_map handed out
 };
 
 namespace {
@@ -157,6 +158,20 @@ quorvane_status quorvane_make_abl_identifier(quorvane_compiler* compiler, char* 
     if (length != nullptr) *length = identifier.size();
     if (identifier.size() >= size) return QUORVANE_BUFFER_TOO_SMALL;
     std::memcpy(text, identifier.c_str(), identifier.size() + 1);
+    return QUORVANE_OK;
+  });
+}
+
+quorvane_status quorvane_render_mission_map(quorvane_compiler* compiler, const char* database_path,
+                                            const char* database_name, int16_t mission_id,
+                                            const char** svg, size_t* length) {
+  if (!AllGiven({database_path, database_name, svg})) return QUORVANE_INVALID_ARGUMENT;
+  return Guarded(compiler, [&](quorvane::WriteQuorvane& writer) {
+    std::string folder(database_path);
+    std::string name(database_name);
+    compiler->last_map = writer.RenderMissionMap(folder, name, mission_id);
+    *svg = compiler->last_map.c_str();
+    if (length != nullptr) *length = compiler->last_map.size();
     return QUORVANE_OK;
   });
 }

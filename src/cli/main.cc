@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
@@ -12,16 +14,19 @@
 #include "cli/compile_run.h"
 #include "cli/convert.h"
 #include "cli/list_missions.h"
+#include "cli/picture_commands.h"
 #include "cli/reporter.h"
 #include "platform/date_text.h"
+#include "platform/interrupts.h"
+#include "platform/shown_text.h"
 #include "quorvane/version.h"
 
 namespace {
 
 using quorvane::cli::ExitStatus;
 
-constexpr std::array<std::string_view, 8> kSubcommands = {"fit",  "script",     "build", "check",
-                                                          "list", "identifier", "dump",  "convert"};
+constexpr std::array<std::string_view, 10> kSubcommands = {
+    "fit", "script", "build", "check", "list", "identifier", "dump", "convert", "map", "report"};
 
 struct Arguments {
   quorvane::cli::CompileOptions compile;
@@ -34,11 +39,12 @@ struct Arguments {
   std::string table;
   std::string text;
   std::string target;
+  std::string picture;  // the file of map and report
 };
 
 // Every usage error is one line; it points at the help of the subcommand.
 int UsageError(const std::string& text, std::string_view subcommand = {}) {
-  std::cerr << "quorvane: error: " << text << "; run 'quorvane "
+  std::cerr << "quorvane: error: " << quorvane::Shown(text) << "; run 'quorvane "
             << (subcommand.empty() ? "" : std::string(subcommand) + " ") << "--help' for usage\n";
   return ExitStatus::kUsageError;
 }
@@ -89,10 +95,32 @@ std::string_view NamedSubcommand(int argc, char** argv) {
   return {};
 }
 
+// True when an argument is -o or --output, with or without its value.
+bool NamesOutputFolder(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    if (argument.starts_with("-o") || argument == "--output" || argument.starts_with("--output=")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // SOURCE_DATE_EPOCH, when set, must be a usable number of seconds.
 bool SourceDateEpochIsValid() {
   const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
   return epoch == nullptr || *epoch == '\0' || quorvane::IsSourceDateEpoch(epoch);
+}
+
+// The last line of a run that a signal ends, after its unfinished files went.
+void SayInterrupted(int signal, bool json) {
+  std::string name = signal == SIGINT ? "SIGINT" : "SIGTERM";
+  std::string text = "interrupted by " + name + "; this run's unfinished files were removed";
+  std::string line = json ? "{\"kind\":\"note\",\"mission\":null,\"text\":\"" + text + "\"}\n"
+                          : "quorvane: note: " + text + "\n";
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
 }
 
 int Compile(const Arguments& args, bool check) {
@@ -158,9 +186,27 @@ int Run(int argc, char** argv) {
       ->required();
   convert->add_flag("--force", args.force, "Replace TARGET if it exists");
 
+  CLI::App* map = app.add_subcommand(
+      "map", "Draw a mission as an SVG picture, after checking it as check does");
+  AddDatabase(*map, args);
+  AddMissionArgument(*map, args);
+  map->add_option("-o,--output", args.picture,
+                  "SVG file (default: MissionFileName.svg in the current folder; - for standard "
+                  "output)");
+
+  CLI::App* report = app.add_subcommand(
+      "report", "Write one HTML page of missions: check's verdict, map, forces, objectives");
+  AddDatabase(*report, args);
+  AddMissionChoice(*report, args);
+  report->add_option("-o,--output", args.picture,
+                     "HTML file (default: the database's name with .html; - for standard output)");
+
   std::string_view named = NamedSubcommand(argc, argv);
   if (argc >= 2 && argv[1][0] != '-' && named.empty()) {
     return UsageError("unknown subcommand '" + std::string(argv[1]) + "'");
+  }
+  if (named == "check" && NamesOutputFolder(argc, argv)) {
+    return UsageError("check writes no files, so it takes no output folder (-o)", named);
   }
   try {
     app.parse(argc, argv);
@@ -168,20 +214,36 @@ int Run(int argc, char** argv) {
     if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
     return UsageError(error.what(), named);
   }
-  if ((build->parsed() || check->parsed()) && !args.all && args.missions.empty()) {
+  if ((build->parsed() || check->parsed() || report->parsed()) && !args.all &&
+      args.missions.empty()) {
     return UsageError("mission numbers or --all are needed", named);
   }
   bool compiles = fit->parsed() || script->parsed() || build->parsed() || check->parsed();
-  if (compiles && args.compile.date.empty() && !SourceDateEpochIsValid()) {
+  bool checks = compiles || map->parsed() || report->parsed();
+  if (checks && args.compile.date.empty() && !SourceDateEpochIsValid()) {
     return UsageError("SOURCE_DATE_EPOCH must be a non-negative whole number of seconds, not '" +
                           std::string(std::getenv("SOURCE_DATE_EPOCH")) + "'",
                       named);
   }
 
+  if (compiles || convert->parsed()) {
+    bool json = args.message_format == "json";
+    quorvane::interrupts::HandleInterrupts([json](int signal) { SayInterrupted(signal, json); });
+  }
   try {
     args.compile.fit = !script->parsed();
     args.compile.script = !fit->parsed();
     if (compiles) return Compile(args, check->parsed());
+    if (map->parsed()) {
+      return quorvane::cli::DrawMissionMap(args.compile, static_cast<int16_t>(args.missions[0]),
+                                           args.picture, std::cout, std::cerr);
+    }
+    if (report->parsed()) {
+      quorvane::cli::MissionChoice choice{{}, args.all};
+      for (int id : args.missions) choice.ids.push_back(static_cast<int16_t>(id));
+      return quorvane::cli::WriteMissionReport(args.compile, choice, args.picture, std::cout,
+                                               std::cerr);
+    }
     if (list->parsed()) {
       if (args.json) {
         quorvane::cli::ListMissionsJson(args.compile.database, std::cout, std::cerr);
@@ -198,8 +260,14 @@ int Run(int argc, char** argv) {
     }
     quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout, std::cerr);
     return ExitStatus::kSuccess;
+  } catch (const quorvane::cli::SetupFailure& failure) {
+    std::cerr << "quorvane: error: " << quorvane::Shown(failure.what()) << '\n';
+    if (!failure.reason().empty()) {
+      std::cerr << "quorvane: note: " << quorvane::Shown(failure.reason()) << '\n';
+    }
+    return ExitStatus::kOperationFailed;
   } catch (const std::exception& error) {
-    std::cerr << "quorvane: runtime error: " << error.what() << '\n';
+    std::cerr << "quorvane: runtime error: " << quorvane::Shown(error.what()) << '\n';
     return ExitStatus::kRuntimeError;
   }
 }

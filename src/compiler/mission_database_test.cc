@@ -5,6 +5,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <string>
 
 #include "compiler/write_quorvane.h"
 #include "run/run_state.h"
@@ -96,43 +98,93 @@ TEST_F(MissionDatabaseTest, OperationsStopAtTheFirstRefusedStep) {
   EXPECT_FALSE(fs::exists(output));
 }
 
+// Opens a database through a run state, with the host's loaded databases
+// when `databases` is given.
+std::shared_ptr<db::Database> OpenShared(MessageSink& sink, const std::string& database,
+                                         std::shared_ptr<db::DatabaseCache> databases) {
+  RunState run(sink);
+  run.databases = std::move(databases);
+  EXPECT_TRUE(OpenMissionDatabase(run, fs::path(database).parent_path().string(),
+                                  fs::path(database).filename().string()));
+  return run.database;
+}
+
+// The NewMissions rows as "MissionID:MissionFileName" words.
+std::string MissionList(db::Database& opened) {
+  std::string list;
+  for (auto records = opened.OpenRecordset("NewMissions"); !records->Eof(); records->MoveNext()) {
+    list += (list.empty() ? "" : " ") + JoinedForm(records->Field("MissionID")) + ":" +
+            JoinedForm(records->Field("MissionFileName"));
+  }
+  return list;
+}
+
 // Compiler objects that share the host's loaded databases read one load of a
 // file until the file changes; then the next operation loads it again.
 TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
   std::string database = testing::MissionDatabase(testing::MissionRow(1, "m1", "0"));
-  std::string folder = fs::path(database).parent_path().string();
-  std::string name = fs::path(database).filename().string();
   auto databases = std::make_shared<db::DatabaseCache>();
-  auto open = [&](bool shared) {
-    RunState run(sink_);
-    if (shared) run.databases = databases;
-    EXPECT_TRUE(OpenMissionDatabase(run, folder, name));
-    return run.database;
-  };
-  auto missions = [](db::Database& opened) {
-    auto records = opened.OpenRecordset("NewMissions");
-    if (!records->Eof()) records->MoveLast();
-    return records->RecordCount();
-  };
-  std::shared_ptr<db::Database> first = open(true);
-  EXPECT_EQ(open(true), first);
-  EXPECT_NE(open(false), first);  // without the cache every operation loads the file
-  EXPECT_EQ(missions(*first), 1);
+  std::shared_ptr<db::Database> first = OpenShared(sink_, database, databases);
+  EXPECT_EQ(OpenShared(sink_, database, databases), first);
+  // Without the cache every operation loads the file.
+  EXPECT_NE(OpenShared(sink_, database, nullptr), first);
+  EXPECT_EQ(MissionList(*first), "1:m1");
 
   testing::AddRows(database, testing::MissionRow(2, "m2", "0"));
   fs::last_write_time(database, fs::last_write_time(database) + std::chrono::seconds(2));
-  std::shared_ptr<db::Database> changed = open(true);
+  std::shared_ptr<db::Database> changed = OpenShared(sink_, database, databases);
   EXPECT_NE(changed, first);
-  EXPECT_EQ(missions(*changed), 2);
-  EXPECT_EQ(missions(*first), 1);  // a record set of the earlier load keeps its rows
-  EXPECT_EQ(open(true), changed);
+  EXPECT_EQ(MissionList(*changed), "1:m1 2:m2");
+  EXPECT_EQ(MissionList(*first), "1:m1");  // the earlier load keeps its rows
+  EXPECT_EQ(OpenShared(sink_, database, databases), changed);
 
   fs::remove(database);
   RunState gone(sink_);
   gone.databases = databases;
-  EXPECT_FALSE(OpenMissionDatabase(gone, folder, name));
+  EXPECT_FALSE(OpenMissionDatabase(gone, fs::path(database).parent_path().string(),
+                                   fs::path(database).filename().string()));
   EXPECT_TRUE(sink_.messages().size() == 1u &&
               sink_.messages()[0].text.rfind("Could not find file", 0) == 0);
+}
+
+// A file rewritten in place is loaded again even when its modification time
+// tells little: a different size with the very same time (a rewrite within
+// the clock's second), or the same size with a time later by a fraction of
+// a second.
+TEST_F(MissionDatabaseTest, SharedDatabasesNoticeRewritesWithinOneSecond) {
+  using std::chrono::milliseconds;
+  const struct {
+    const char* name;
+    std::string rewrite;
+    milliseconds later;
+    bool same_size;
+    const char* missions;
+  } kCases[] = {
+      {"a longer file at the same time",
+       testing::MissionRow(2, "m2", "0", "'" + std::string(6000, 'x') + "'"), milliseconds(0),
+       false, "1:m1 2:m2"},
+      {"a file of the same size later within the second",
+       "UPDATE NewMissions SET MissionFileName = 'm9';", milliseconds(400), true, "1:m9"},
+  };
+  for (const auto& c : kCases) {
+    std::string database = testing::MissionDatabase(testing::MissionRow(1, "m1", "0"));
+    const auto written =
+        std::chrono::time_point_cast<std::chrono::seconds>(fs::last_write_time(database)) +
+        milliseconds(100);
+    fs::last_write_time(database, written);
+    auto databases = std::make_shared<db::DatabaseCache>();
+    std::shared_ptr<db::Database> first = OpenShared(sink_, database, databases);
+    ASSERT_EQ(MissionList(*first), "1:m1") << c.name;
+    const auto size = fs::file_size(database);
+
+    testing::AddRows(database, c.rewrite);
+    fs::last_write_time(database, written + c.later);
+    ASSERT_EQ(fs::file_size(database) == size, c.same_size) << c.name;
+    std::shared_ptr<db::Database> rewritten = OpenShared(sink_, database, databases);
+    EXPECT_NE(rewritten, first) << c.name;
+    EXPECT_EQ(MissionList(*rewritten), c.missions) << c.name;
+  }
+  EXPECT_TRUE(sink_.messages().empty());
 }
 
 TEST(MakeAblIdentifierTest, FormsIdentifiersOrRefusesLeadingNumbers) {

@@ -28,6 +28,7 @@ class WriteQuorvane::Reporting {
   explicit Reporting(WriteQuorvane& compiler) : compiler_(compiler) {
     compiler_.report_ = OperationReport{};
     compiler_.run_.files.ClearJournal();
+    compiler_.run_.text_watch.Clear();
   }
   // At the normal end of an operation: every file left open is put in place,
   // and one that cannot be is a run-time error.
@@ -44,12 +45,13 @@ class WriteQuorvane::Reporting {
     }
     const std::string& folder = compiler_.run_.output_folder;
     const std::vector<std::string>& left_open = files.left_open();
-    for (const std::string& path : files.created()) {
+    for (const std::string& path : files.stored()) {
       compiler_.report_.files.push_back(InOutputFolder(path, folder));
       if (std::find(left_open.begin(), left_open.end(), path) != left_open.end()) {
         compiler_.report_.incomplete.push_back(InOutputFolder(path, folder));
       }
     }
+    compiler_.report_.text_notes = compiler_.run_.text_watch.notes();
     if (compiler_.run_.database) {
       compiler_.report_.diagnostics = compiler_.run_.database->TakeDiagnostics();
     }

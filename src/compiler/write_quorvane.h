@@ -25,6 +25,10 @@ struct OperationReport {
   bool structure_include_refused = false;
   // What the database file's reader said meanwhile (warnings of a damaged file).
   std::vector<std::string> diagnostics;
+  // Designer texts written into a line whose meaning they change (a line
+  // break, a double quote inside a quoted string, a character written as
+  // "?"): one note per value, naming the file, table, field and row.
+  std::vector<std::string> text_notes;
 };
 
 // The mission compiler. One object compiles one mission per call into the
@@ -45,6 +49,14 @@ class WriteQuorvane {
   // Writes the lookout include of a mission from the database opened by the
   // last operation; lines meant for script includes that are not open are dropped.
   bool WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName);
+
+  // Draws the mission as an SVG document from the database DatabaseName in
+  // the folder DatabasePath, opened as the file-writing operations open it
+  // (with their messages when it cannot be). Nothing is written to disk. A
+  // database that cannot be opened, a mission that is not in it and data that
+  // cannot be drawn are said in the picture's note box.
+  std::string RenderMissionMap(std::string& DatabasePath, std::string& DatabaseName,
+                               int16_t MissionID);
 
   // Why the database could not be opened when the last operation showed the
   // "Could not open database object" message; empty otherwise.

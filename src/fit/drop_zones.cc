@@ -62,56 +62,72 @@ const Layout* FindLayout(const std::array<Layout, N>& layouts, const Variant& ro
   return nullptr;
 }
 
-// The four slot blocks; `offset(slot, axis)` gives the text after the
-// offset literal of slots 1 to 3 (axis 0 is X, 1 is Y).
-template <typename Offset>
-std::vector<std::string> SlotBlocks(const Variant& rotation, Offset offset) {
+// The four slot blocks of a layout.
+std::vector<std::string> SlotBlocks(const Variant& rotation, const SlotOffsets& offsets) {
   std::string facing = JoinedForm(rotation);
   std::vector<std::string> lines = {"f OffsetX0 = 0", "f OffsetY0 = 0",
                                     std::string(kSlotRotation[0]) + facing, ""};
   for (int slot = 1; slot <= 3; ++slot) {
-    lines.push_back(std::string(kOffsetX[slot]) + offset(slot, 0));
-    lines.push_back(std::string(kOffsetY[slot]) + offset(slot, 1));
+    lines.push_back(std::string(kOffsetX[slot]) + JoinedForm(offsets.x[slot - 1]));
+    lines.push_back(std::string(kOffsetY[slot]) + JoinedForm(offsets.y[slot - 1]));
     lines.push_back(std::string(kSlotRotation[slot]) + facing);
     lines.push_back("");
   }
   return lines;
 }
 
-std::vector<std::string> DiamondLines(const DiamondLayout& layout, const Variant& rotation,
-                                      const Variant& spacing) {
-  return SlotBlocks(rotation, [&](int slot, int axis) {
-    int16_t factor = layout.offsets[(slot - 1) * 2 + axis];
-    return factor == 0 ? std::string("0") : JoinedForm(TimesWhole(spacing, factor));
-  });
+SlotOffsets DiamondOffsets(const DiamondLayout& layout, const Variant& spacing) {
+  SlotOffsets offsets;
+  for (int slot = 1; slot <= 3; ++slot) {
+    for (int axis = 0; axis < 2; ++axis) {
+      int16_t factor = layout.offsets[(slot - 1) * 2 + axis];
+      // A zero of the table is the literal 0, whatever the spacing holds.
+      Variant offset = factor == 0 ? Variant::Integer(0) : TimesWhole(spacing, factor);
+      (axis == 0 ? offsets.x : offsets.y)[slot - 1] = std::move(offset);
+    }
+  }
+  return offsets;
 }
 
-std::vector<std::string> LinearLines(const Variant& rotation, const Variant& spacing,
-                                     const Variant& step_x, const Variant& step_y) {
-  return SlotBlocks(rotation, [&](int slot, int axis) {
-    const Variant& step = axis == 0 ? step_x : step_y;
-    return JoinedForm(TimesWhole(TimesWhole(spacing, slot), step.ToInteger()));
-  });
+SlotOffsets LinearOffsets(const LinearLayout& layout, bool column, const Variant& spacing) {
+  SlotOffsets offsets;
+  offsets.step_x = Variant::Integer(column ? layout.column_x : layout.line_x);
+  offsets.step_y = Variant::Integer(column ? layout.column_y : layout.line_y);
+  for (int slot = 1; slot <= 3; ++slot) {
+    Variant distance = TimesWhole(spacing, slot);
+    offsets.x[slot - 1] = TimesWhole(distance, offsets.step_x.ToInteger());
+    offsets.y[slot - 1] = TimesWhole(distance, offsets.step_y.ToInteger());
+  }
+  return offsets;
 }
 
 }  // namespace
 
-std::vector<std::string> FormationLines(const Variant& formation, const Variant& rotation,
-                                        const Variant& spacing, Variant& step_x, Variant& step_y) {
+std::optional<SlotOffsets> FormationSlotOffsets(const Variant& formation, const Variant& rotation,
+                                                const Variant& spacing) {
   if (EqualsText(formation, "Diamond")) {
     const DiamondLayout* layout = FindLayout(kDiamondLayouts, rotation);
-    if (layout == nullptr) return {};
-    return DiamondLines(*layout, rotation, spacing);
+    if (layout == nullptr) return std::nullopt;
+    return DiamondOffsets(*layout, spacing);
   }
   bool column = EqualsText(formation, "Column");
-  if (!column && !EqualsText(formation, "Line")) return {};
-  // A Column or Line whose facing has no layout gets no slot blocks, like a
+  if (!column && !EqualsText(formation, "Line")) return std::nullopt;
+  // A Column or Line whose facing has no layout gets no slots, like a
   // Diamond: the steps of an earlier zone would place its slots at random.
   const LinearLayout* layout = FindLayout(kLinearLayouts, rotation);
-  if (layout == nullptr) return {};
-  step_x = Variant::Integer(column ? layout->column_x : layout->line_x);
-  step_y = Variant::Integer(column ? layout->column_y : layout->line_y);
-  return LinearLines(rotation, spacing, step_x, step_y);
+  if (layout == nullptr) return std::nullopt;
+  return LinearOffsets(*layout, column, spacing);
+}
+
+std::vector<std::string> FormationLines(const Variant& formation, const Variant& rotation,
+                                        const Variant& spacing, Variant& step_x, Variant& step_y) {
+  std::optional<SlotOffsets> offsets = FormationSlotOffsets(formation, rotation, spacing);
+  if (!offsets) return {};
+  if (!offsets->step_x.IsEmpty()) {
+    step_x = offsets->step_x;
+    step_y = offsets->step_y;
+  }
+  return SlotBlocks(rotation, *offsets);
 }
 
 void CountDropZones(FitBuild& build) {

@@ -343,6 +343,40 @@ TEST(CInterfaceTest, HeaderDateIsTheSetOneOrSourceDateEpoch) {
   unsetenv("SOURCE_DATE_EPOCH");
 }
 
+// The map's text belongs to the object and holds until its next call; a
+// missing mission or database still gives a picture, with the database's
+// message as the operations give it.
+TEST(CInterfaceTest, MissionMapIsTheObjectsTextUntilItsNextCall) {
+  Host host;
+  Handle compiler = Create(host);
+  Database campaign = Fixture("campaign.mdb");
+  struct Case {
+    Database database;
+    int16_t mission;
+    std::string shows;
+    size_t boxes;
+  };
+  const Case cases[] = {
+      {campaign, 7, "Mission 7: ", 0},
+      {campaign, 999, "Mission 999 has no row in NewMissions", 0},
+      {{campaign.folder, "missing.mdb"}, 1, "could not be opened", 1},
+  };
+  for (const Case& c : cases) {
+    host.boxes.clear();
+    const char* svg = nullptr;
+    size_t length = 0;
+    ASSERT_EQ(quorvane_render_mission_map(compiler.get(), c.database.folder.c_str(),
+                                          c.database.name.c_str(), c.mission, &svg, &length),
+              QUORVANE_OK);
+    ASSERT_NE(svg, nullptr);
+    EXPECT_EQ(std::strlen(svg), length);
+    std::string text(svg, length);
+    EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
+    EXPECT_NE(text.find(c.shows), std::string::npos) << c.shows;
+    EXPECT_EQ(host.boxes.size(), c.boxes);
+  }
+}
+
 TEST(CInterfaceTest, NullArgumentsAreRefusedWithoutACall) {
   Host host;
   Handle compiler = Create(host);
@@ -359,6 +393,13 @@ TEST(CInterfaceTest, NullArgumentsAreRefusedWithoutACall) {
   EXPECT_EQ(quorvane_make_abl_identifier(compiler.get(), nullptr, 8, nullptr),
             QUORVANE_INVALID_ARGUMENT);
   EXPECT_EQ(quorvane_make_abl_identifier(nullptr, text, sizeof text, nullptr),
+            QUORVANE_INVALID_ARGUMENT);
+  const char* svg = nullptr;
+  EXPECT_EQ(quorvane_render_mission_map(compiler.get(), ".", "a.mdb", 1, nullptr, nullptr),
+            QUORVANE_INVALID_ARGUMENT);
+  EXPECT_EQ(quorvane_render_mission_map(compiler.get(), nullptr, "a.mdb", 1, &svg, nullptr),
+            QUORVANE_INVALID_ARGUMENT);
+  EXPECT_EQ(quorvane_render_mission_map(nullptr, ".", "a.mdb", 1, &svg, nullptr),
             QUORVANE_INVALID_ARGUMENT);
   EXPECT_TRUE(host.boxes.empty());
   quorvane_destroy(nullptr);

@@ -60,6 +60,19 @@ TEST_F(CppInterfaceTest, OperationsTakeTemporariesAndGiveTheExpectedFiles) {
   testing::ExpectSameFiles(golden, written, "mission 3000");
 }
 
+// The map holds NUL-free UTF-8 text of its own length, also for a mission
+// the database does not hold.
+TEST_F(CppInterfaceTest, MissionMapIsTheWholeSvgText) {
+  for (int16_t mission : {7, 999}) {
+    std::string svg = compiler_.MissionMap(Data("campaign.mdb"), "campaign.mdb", mission);
+    EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg "));
+    EXPECT_TRUE(svg.ends_with("</svg>\n"));
+    EXPECT_EQ(svg.find('\0'), std::string::npos);
+    EXPECT_NE(svg.find("data-mission=\"" + std::to_string(mission) + "\""), std::string::npos);
+  }
+  EXPECT_TRUE(shown_.empty());
+}
+
 TEST_F(CppInterfaceTest, RunTimeErrorIsACompileErrorAndTheObjectGoesOn) {
   try {
     compiler_.WriteMissionFITFile(output_, Data("broken.mdb"), "broken.mdb", 224);

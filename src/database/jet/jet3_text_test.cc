@@ -1,5 +1,6 @@
 // Text of a Jet 3 file is in the file's code page (Windows-1252 here) and
-// must come out as UTF-8 whatever the environment asks libmdb for.
+// must come out as UTF-8 whatever the environment says (variables that other
+// Jet tools read, such as MDB_JET3_CHARSET, change nothing).
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,162 +1,195 @@
+#include "database/jet/jet_field.h"
+
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <optional>
 
-#include "database/jet/jet_field.h"
+#include "database/jet/jet_string.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::db {
 namespace {
 
-// Memo header: length with flags, then the page and row of the data.
-constexpr uint32_t kMemoInline = 0x80000000u;
-constexpr uint32_t kMemoSinglePage = 0x40000000u;
-constexpr uint32_t kMemoLengthMask = 0x3fffffffu;
-constexpr size_t kMemoHeader = 12;
+// A long value's header: its length with flags, then the row pointer of
+// its data.
+constexpr uint32_t kLongValueInline = 0x80000000u;
+constexpr uint32_t kLongValueSinglePage = 0x40000000u;
+constexpr uint32_t kLongValueLengthMask = 0x3fffffffu;
+constexpr size_t kLongValueHeader = 12;
 constexpr size_t kGuidSize = 16;
 constexpr size_t kDecimalSize = 17;
+constexpr uint8_t kDecimalNegative = 0x80;
+constexpr unsigned kMaxDecimalScale = 28;
 
-[[noreturn]] void Damaged(const MdbColumn& column) {
-  throw RuntimeError(std::string("Damaged value in field ") + column.name + " of the Jet file.");
+[[noreturn]] void Damaged(const JetColumn& column) {
+  throw RuntimeError("Damaged value in field " + column.name + " of the Jet file.");
 }
 
 template <typename T>
-T Read(const MdbColumn& column, const JetFieldBytes& field) {
-  if (field.size < sizeof(T)) Damaged(column);
+T Read(const JetColumn& column, const JetFieldBytes& field) {
+  if (field.bytes.size() < sizeof(T)) Damaged(column);
+  uint64_t bits = sizeof(T) == 8   ? field.bytes.U64(0)
+                  : sizeof(T) == 4 ? field.bytes.U32(0)
+                  : sizeof(T) == 2 ? field.bytes.U16(0)
+                                   : field.bytes.U8(0);
   T value;
-  std::memcpy(&value, field.data, sizeof value);
+  std::memcpy(&value, &bits, sizeof value);  // the low bytes, on a little-endian machine
   return value;
 }
 
-// Text bytes of the file (the code page of a Jet 3 file, UCS-2 or compressed
-// Unicode in a Jet 4 file) as UTF-8, in a buffer that the next text reuses.
-std::string_view DecodeText(MdbHandle* mdb, const unsigned char* bytes, size_t size) {
-  static thread_local std::string buffer;
-  if (size == 0) return std::string_view();
-  // Every byte yields at most three bytes of UTF-8.
-  buffer.resize(size * 3 + 4);
-  int length = mdb_unicode2ascii(mdb, reinterpret_cast<const char*>(bytes), size, buffer.data(),
-                                 buffer.size());
-  return std::string_view(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-struct GFreeDeleter {
-  void operator()(char* p) const { g_free(p); }
-};
-
-// The text of a memo value: held in the row itself, in one long-value row,
-// or in a chain of long-value rows on other pages, each starting with the
-// pointer to the next.
-std::string_view ReadMemo(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
+// The bytes of a long value (Memo): held in the row itself, in one
+// long-value row, or in a chain of long-value rows on other pages, each
+// starting with the pointer to the next.
+std::string ReadLongValue(const JetPages& pages, const JetColumn& column,
                           const JetFieldBytes& field) {
-  if (field.size < kMemoHeader) Damaged(column);
-  const unsigned char* header = field.data;
-  uint32_t flags_and_length = ReadJetU32(header);
-  size_t length = flags_and_length & kMemoLengthMask;
+  if (field.bytes.size() < kLongValueHeader) Damaged(column);
+  const JetBytes& header = field.bytes;
+  uint32_t flags_and_length = header.U32(0);
+  size_t length = flags_and_length & kLongValueLengthMask;
   if (length > pages.page_count() * pages.page_size()) Damaged(column);
   std::string bytes;
-  if (flags_and_length & kMemoInline) {
-    if (length > field.size - kMemoHeader) Damaged(column);
-    bytes.assign(reinterpret_cast<const char*>(header + kMemoHeader), length);
-  } else if (flags_and_length & kMemoSinglePage) {
-    std::optional<JetSlot> slot = pages.SlotAt(ReadJetU32(header + 4));
-    if (!slot || slot->row.size < length) Damaged(column);
-    bytes.assign(reinterpret_cast<const char*>(slot->row.data), length);
-  } else {
-    uint32_t pointer = ReadJetU32(header + 4);
-    size_t max_links = pages.page_count() * 256 + 1;
-    while (bytes.size() < length) {
-      std::optional<JetSlot> slot = pages.SlotAt(pointer);
-      if (max_links-- == 0 || !slot || slot->row.size < 4) Damaged(column);
-      const JetRowBytes& row = slot->row;
-      bytes.append(reinterpret_cast<const char*>(row.data + 4),
-                   std::min(row.size - 4, length - bytes.size()));
-      pointer = ReadJetU32(row.data);
-      if (pointer == 0) break;
-    }
-    if (bytes.size() != length) Damaged(column);
+  if (flags_and_length & kLongValueInline) {
+    if (length > header.size() - kLongValueHeader) Damaged(column);
+    return std::string(header.Slice(kLongValueHeader, length).View());
   }
-  return DecodeText(mdb, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  if (flags_and_length & kLongValueSinglePage) {
+    std::optional<JetSlot> slot = pages.SlotAt(header.U32(4));
+    if (!slot || slot->row.bytes.size() < length) Damaged(column);
+    return std::string(slot->row.bytes.Slice(0, length).View());
+  }
+  uint32_t pointer = header.U32(4);
+  size_t max_links = pages.page_count() * 256 + 1;
+  while (bytes.size() < length) {
+    std::optional<JetSlot> slot = pages.SlotAt(pointer);
+    if (max_links-- == 0 || !slot || slot->row.bytes.size() < 4) Damaged(column);
+    const JetBytes& row = slot->row.bytes;
+    bytes += row.Slice(4, std::min(row.size() - 4, length - bytes.size())).View();
+    pointer = row.U32(0);
+    if (pointer == 0) break;
+  }
+  if (bytes.size() != length) Damaged(column);
+  return bytes;
+}
+
+// Divides by `divisor`; returns the remainder.
+uint32_t Divide(std::array<uint32_t, 4>& number, uint32_t divisor) {
+  uint64_t remainder = 0;
+  for (size_t i = number.size(); i-- > 0;) {
+    uint64_t part = remainder << 32 | number[i];
+    number[i] = static_cast<uint32_t>(part / divisor);
+    remainder = part % divisor;
+  }
+  return static_cast<uint32_t>(remainder);
 }
 
 }  // namespace
 
-ColumnType JetColumnType(int mdb_type) {
-  switch (mdb_type) {
-    case MDB_BOOL:
-      return ColumnType::kYesNo;
-    case MDB_BYTE:
-      return ColumnType::kByte;
-    case MDB_INT:
-      return ColumnType::kInteger;
-    case MDB_LONGINT:
-    case MDB_COMPLEX:
-      return ColumnType::kLong;
-    case MDB_MONEY:
-      return ColumnType::kCurrency;
-    case MDB_FLOAT:
-      return ColumnType::kSingle;
-    case MDB_DOUBLE:
-      return ColumnType::kDouble;
-    case MDB_DATETIME:
-      return ColumnType::kDateTime;
-    case MDB_BINARY:
-      return ColumnType::kBinary;
-    case MDB_TEXT:
-      return ColumnType::kText;
-    case MDB_OLE:
-      return ColumnType::kOle;
-    case MDB_MEMO:
-      return ColumnType::kMemo;
-    case MDB_REPID:
-      return ColumnType::kGuid;
-    case MDB_NUMERIC:
-      return ColumnType::kDecimal;
-    default:
-      return ColumnType::kUntyped;
+std::string JetGuidText(const JetBytes& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  static const int kOrder[] = {3,  2, 1, 0,  -1, 5,  4,  -1, 7,  6,
+                               -1, 8, 9, -1, 10, 11, 12, 13, 14, 15};
+  std::string text = "{";
+  for (int at : kOrder) {
+    if (at < 0) {
+      text += '-';
+      continue;
+    }
+    uint8_t byte = bytes.U8(static_cast<size_t>(at));
+    text += kHex[byte >> 4];
+    text += kHex[byte & 0xF];
   }
+  return text + "}";
 }
 
-Variant DecodeJetField(MdbHandle* mdb, const JetPages& pages, const MdbColumn& column,
-                       const JetFieldBytes& field) {
+std::optional<std::string> JetDecimalText(const JetBytes& bytes, unsigned scale) {
+  if (scale > kMaxDecimalScale) return std::nullopt;
+  std::array<uint32_t, 4> magnitude;
+  for (size_t i = 0; i < magnitude.size(); ++i) {
+    magnitude[i] = bytes.U32(1 + 4 * (magnitude.size() - 1 - i));
+  }
+  std::string digits;
+  while (magnitude != std::array<uint32_t, 4>{})
+    digits += static_cast<char>('0' + Divide(magnitude, 10));
+  while (digits.size() <= scale) digits += '0';
+  std::reverse(digits.begin(), digits.end());
+  if (scale > 0) digits.insert(digits.size() - scale, ".");
+  bool zero = digits.find_first_not_of("0.") == std::string::npos;
+  return (bytes.U8(0) & kDecimalNegative) && !zero ? "-" + digits : digits;
+}
+
+ColumnType JetColumnType(JetType type) {
+  switch (type) {
+    case JetType::kYesNo:
+      return ColumnType::kYesNo;
+    case JetType::kByte:
+      return ColumnType::kByte;
+    case JetType::kInteger:
+      return ColumnType::kInteger;
+    case JetType::kLong:
+    case JetType::kComplex:
+      return ColumnType::kLong;
+    case JetType::kCurrency:
+      return ColumnType::kCurrency;
+    case JetType::kSingle:
+      return ColumnType::kSingle;
+    case JetType::kDouble:
+      return ColumnType::kDouble;
+    case JetType::kDateTime:
+      return ColumnType::kDateTime;
+    case JetType::kBinary:
+      return ColumnType::kBinary;
+    case JetType::kText:
+      return ColumnType::kText;
+    case JetType::kOle:
+      return ColumnType::kOle;
+    case JetType::kMemo:
+      return ColumnType::kMemo;
+    case JetType::kGuid:
+      return ColumnType::kGuid;
+    case JetType::kDecimal:
+      return ColumnType::kDecimal;
+  }
+  return ColumnType::kUntyped;
+}
+
+Variant DecodeJetField(const JetPages& pages, const JetColumn& column, const JetFieldBytes& field,
+                       unsigned code_page) {
   // A Yes/No value is the null bit itself and takes no room in the row.
-  if (column.col_type == MDB_BOOL) return Variant::Boolean(!field.is_null);
+  if (column.type == JetType::kYesNo) return Variant::Boolean(!field.is_null);
   if (field.is_null) return Variant::Null();
-  switch (column.col_type) {
-    case MDB_BYTE:
+  const int version = pages.jet_version();
+  switch (column.type) {
+    case JetType::kByte:
       return Variant::Byte(Read<uint8_t>(column, field));
-    case MDB_INT:
+    case JetType::kInteger:
       return Variant::Integer(Read<int16_t>(column, field));
-    case MDB_LONGINT:
-    case MDB_COMPLEX:
+    case JetType::kLong:
+    case JetType::kComplex:
       return Variant::Long(Read<int32_t>(column, field));
-    case MDB_MONEY:
+    case JetType::kCurrency:
       return Variant::CurrencyScaled(Read<int64_t>(column, field));
-    case MDB_FLOAT:
+    case JetType::kSingle:
       return Variant::Single(Read<float>(column, field));
-    case MDB_DOUBLE:
+    case JetType::kDouble:
       return Variant::Double(Read<double>(column, field));
-    case MDB_DATETIME:
+    case JetType::kDateTime:
       return Variant::Date(Read<double>(column, field));
-    case MDB_TEXT:
-      return Variant::String(DecodeText(mdb, field.data, field.size));
-    case MDB_MEMO:
-      return Variant::String(ReadMemo(mdb, pages, column, field));
-    case MDB_REPID: {
-      if (field.size < kGuidSize) Damaged(column);
-      std::unique_ptr<char, GFreeDeleter> text(mdb_uuid_to_string(field.data, 0));
-      return Variant::String(text ? text.get() : "");
+    case JetType::kText:
+      return Variant::String(DecodeJetText(field.bytes, version, code_page));
+    case JetType::kMemo: {
+      std::string bytes = ReadLongValue(pages, column, field);
+      JetBytes view(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+      return Variant::String(DecodeJetText(view, version, code_page));
     }
-    case MDB_NUMERIC: {
-      if (field.size < kDecimalSize) Damaged(column);
-      // libmdb reads a decimal from its page buffer, which holds no page
-      // this reader needs any more.
-      std::memcpy(mdb->pg_buf, field.data, kDecimalSize);
-      std::unique_ptr<char, GFreeDeleter> text(
-          mdb_numeric_to_string(mdb, 0, column.col_scale, column.col_prec));
-      return text ? Variant::Decimal(text.get()) : Variant::Null();
+    case JetType::kGuid:
+      if (field.bytes.size() < kGuidSize) Damaged(column);
+      return Variant::String(JetGuidText(field.bytes));
+    case JetType::kDecimal: {
+      if (field.bytes.size() < kDecimalSize) Damaged(column);
+      std::optional<std::string> text = JetDecimalText(field.bytes, column.scale);
+      return text ? Variant::Decimal(*text) : Variant::Null();
     }
     default:
       // Binary and OLE data have no place in a mission; they read as Null.

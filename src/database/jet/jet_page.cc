@@ -1,15 +1,10 @@
 #include "database/jet/jet_page.h"
 
-#include <cstring>
-
 namespace quorvane::db {
 namespace {
 
-constexpr size_t kJet3PageSize = 2048;
-constexpr size_t kJet4PageSize = 4096;
 constexpr size_t kJet3RowCountOffset = 8;
 constexpr size_t kJet4RowCountOffset = 12;
-constexpr unsigned char kDataPageType = 0x01;
 constexpr size_t kOwnerOffset = 4;
 constexpr uint16_t kRowOffsetMask = 0x1fff;
 constexpr unsigned kPointerRowBits = 8;
@@ -19,53 +14,43 @@ constexpr int kMaxRowMoves = 16;
 
 }  // namespace
 
-uint16_t ReadJetU16(const unsigned char* p) {
-  uint16_t value;
-  std::memcpy(&value, p, sizeof value);
-  return value;
-}
-
-uint32_t ReadJetU32(const unsigned char* p) {
-  uint32_t value;
-  std::memcpy(&value, p, sizeof value);
-  return value;
-}
-
-JetPages::JetPages(const std::vector<char>& file, int jet_version)
+JetPages::JetPages(std::span<const unsigned char> file, int jet_version)
     : file_(file),
+      jet_version_(jet_version),
       page_size_(jet_version == 3 ? kJet3PageSize : kJet4PageSize),
       page_count_(file.size() / page_size_),
       row_count_offset_(jet_version == 3 ? kJet3RowCountOffset : kJet4RowCountOffset) {}
 
-const unsigned char* JetPages::Page(uint32_t page) const {
-  if (page >= page_count_) return nullptr;
-  return reinterpret_cast<const unsigned char*>(file_.data()) + page * page_size_;
+JetBytes JetPages::Page(uint32_t page) const {
+  if (page >= page_count_) return JetBytes();
+  return JetBytes(file_.data() + size_t{page} * page_size_, page_size_);
 }
 
 std::optional<unsigned> JetPages::RowCount(uint32_t page) const {
-  const unsigned char* bytes = Page(page);
-  if (!bytes || bytes[0] != kDataPageType) return std::nullopt;
-  unsigned rows = ReadJetU16(bytes + row_count_offset_);
-  if (row_count_offset_ + 2 + 2 * size_t{rows} > page_size_) return std::nullopt;
+  JetBytes bytes = Page(page);
+  if (bytes.empty() || bytes.U8(0) != kJetDataPage) return std::nullopt;
+  unsigned rows = bytes.U16(row_count_offset_);
+  if (!bytes.Holds(row_count_offset_ + 2, 2 * size_t{rows})) return std::nullopt;
   return rows;
 }
 
 uint32_t JetPages::Owner(uint32_t page) const {
-  const unsigned char* bytes = Page(page);
-  return bytes ? ReadJetU32(bytes + kOwnerOffset) : 0;
+  JetBytes bytes = Page(page);
+  return bytes.empty() ? 0 : bytes.U32(kOwnerOffset);
 }
 
 std::optional<JetSlot> JetPages::Slot(uint32_t page, unsigned row) const {
   std::optional<unsigned> rows = RowCount(page);
   if (!rows || row >= *rows) return std::nullopt;
-  const unsigned char* bytes = Page(page);
-  const unsigned char* slots = bytes + row_count_offset_ + 2;
-  uint16_t slot = ReadJetU16(slots + 2 * row);
+  JetBytes bytes = Page(page);
+  const size_t slots = row_count_offset_ + 2;
+  uint16_t slot = bytes.U16(slots + 2 * row);
   size_t begin = slot & kRowOffsetMask;
-  size_t end = row == 0 ? page_size_ : ReadJetU16(slots + 2 * (row - 1)) & kRowOffsetMask;
-  size_t slots_end = row_count_offset_ + 2 + 2 * size_t{*rows};
+  size_t end = row == 0 ? page_size_ : bytes.U16(slots + 2 * (row - 1)) & kRowOffsetMask;
+  size_t slots_end = slots + 2 * size_t{*rows};
   if (begin < slots_end || begin > end || end > page_size_) return std::nullopt;
-  return JetSlot{static_cast<uint16_t>(slot & ~kRowOffsetMask), {page, bytes + begin, end - begin}};
+  return JetSlot{static_cast<uint16_t>(slot & ~kRowOffsetMask),
+                 {page, bytes.Slice(begin, end - begin)}};
 }
 
 std::optional<JetSlot> JetPages::SlotAt(uint32_t pointer) const {
@@ -75,8 +60,8 @@ std::optional<JetSlot> JetPages::SlotAt(uint32_t pointer) const {
 std::optional<JetRowBytes> JetPages::RowOf(const JetSlot& slot, uint32_t table_page) const {
   JetSlot at = slot;
   for (int hops = 0; at.flags & kJetRowMoved; ++hops) {
-    if (hops == kMaxRowMoves || at.row.size < 4) return std::nullopt;
-    std::optional<JetSlot> target = SlotAt(ReadJetU32(at.row.data));
+    if (hops == kMaxRowMoves || at.row.bytes.size() < 4) return std::nullopt;
+    std::optional<JetSlot> target = SlotAt(at.row.bytes.U32(0));
     if (!target || Owner(target->row.page) != table_page) return std::nullopt;
     // The moved bytes are marked as deleted, so that a page scan passes them
     // by and they are read through the pointer only.

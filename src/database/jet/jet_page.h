@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <vector>
+#include <span>
+
+#include "database/jet/jet_bytes.h"
 
 namespace quorvane::db {
 
@@ -14,11 +16,15 @@ namespace quorvane::db {
 constexpr uint16_t kJetRowDeleted = 0x8000;
 constexpr uint16_t kJetRowMoved = 0x4000;
 
+// Page types, the first byte of a page.
+constexpr uint8_t kJetDataPage = 0x01;
+constexpr uint8_t kJetDefinitionPage = 0x02;
+constexpr uint8_t kJetUsageMapPage = 0x05;
+
 // The bytes of one row on its page.
 struct JetRowBytes {
   uint32_t page = 0;
-  const unsigned char* data = nullptr;
-  size_t size = 0;
+  JetBytes bytes;
 };
 
 struct JetSlot {
@@ -26,19 +32,20 @@ struct JetSlot {
   JetRowBytes row;
 };
 
-// The pages of a Jet 3 or Jet 4 file held in memory, and the rows of its data
-// pages. Every offset is checked against the page: a damaged slot reads as
-// nothing, never as bytes outside its page.
+// The pages of a Jet 3 or Jet 4 file, and the rows of its data pages. Every
+// offset is checked against the page: a damaged slot reads as nothing, never
+// as bytes outside its page.
 class JetPages {
  public:
   // `file` must outlive this view.
-  JetPages(const std::vector<char>& file, int jet_version);
+  JetPages(std::span<const unsigned char> file, int jet_version);
 
+  int jet_version() const { return jet_version_; }
   size_t page_size() const { return page_size_; }
   size_t page_count() const { return page_count_; }
 
-  // The bytes of a page; nullptr past the end of the file.
-  const unsigned char* Page(uint32_t page) const;
+  // The bytes of a page; empty past the end of the file.
+  JetBytes Page(uint32_t page) const;
 
   // The number of row slots of a data page; nullopt for a page that is no
   // data page or whose slot table overruns it.
@@ -63,13 +70,14 @@ class JetPages {
   std::optional<JetRowBytes> RowOf(const JetSlot& slot, uint32_t table_page) const;
 
  private:
-  const std::vector<char>& file_;
+  std::span<const unsigned char> file_;
+  int jet_version_;
   size_t page_size_;
   size_t page_count_;
   size_t row_count_offset_;
 };
 
-uint16_t ReadJetU16(const unsigned char* p);
-uint32_t ReadJetU32(const unsigned char* p);
+constexpr size_t kJet3PageSize = 2048;
+constexpr size_t kJet4PageSize = 4096;
 
 }  // namespace quorvane::db

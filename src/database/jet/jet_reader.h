@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <map>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "database/column_type.h"
+#include "database/jet/jet_header.h"
+#include "database/jet/jet_page.h"
+#include "database/jet/jet_table_def.h"
 #include "database/table_data.h"
 
 namespace quorvane::db {
@@ -17,29 +21,33 @@ struct JetTable {
   std::vector<ColumnInfo> columns;
 };
 
-// Reads a Jet 3 or Jet 4 file held in memory through libmdb, in this process.
-// The catalog is read here rather than by libmdb, which would also parse the
-// objects' property blobs, which the mission needs not and which damaged
-// files make libmdb loop on.
+// Reads a Jet 3 or Jet 4 file from its bytes. Opening reads the header, the
+// catalog and each user table's definition; a table's rows are decoded only
+// when it is loaded.
 class JetReader {
  public:
-  // Reads the header, the catalog and every user table's definition. Throws
-  // OpenError when they are damaged. `bytes` must outlive the reader.
-  JetReader(const std::vector<char>& bytes, int jet_version);
-  ~JetReader();
-  JetReader(const JetReader&) = delete;
-  JetReader& operator=(const JetReader&) = delete;
+  // Throws OpenError when the header, the catalog or a definition is
+  // damaged. `file` must outlive the reader.
+  JetReader(std::span<const unsigned char> file, int jet_version);
 
   // The user tables in catalog order.
   const std::vector<JetTable>& tables() const { return tables_; }
 
   // Every row of a table in stored order. Throws RuntimeError for damage.
-  TableData Load(const JetTable& table);
-
-  struct Handle;
+  TableData Load(const JetTable& table) const;
 
  private:
-  std::unique_ptr<Handle> handle_;
+  // Calls `row` with the fields of each live row of the table in stored
+  // order: data pages in the order of the usage map, rows in slot order, a
+  // moved row where its first slot is.
+  template <typename RowFunction>
+  void ForEachRow(const JetTableDef& table, const std::string& name, RowFunction row) const;
+  void ReadCatalog();
+
+  std::span<const unsigned char> file_;
+  JetHeader header_;
+  JetPages pages_;
+  std::map<uint32_t, JetTableDef> definitions_;  // by definition page
   std::vector<JetTable> tables_;
 };
 

@@ -17,47 +17,49 @@ constexpr long kJet3JumpSpan = 256;
 struct RowFrame {
   long count_size = 0;  // bytes of the column count: 1 in Jet 3, 2 in Jet 4
   unsigned columns = 0;
-  const unsigned char* null_mask = nullptr;
+  long null_mask = 0;             // where the null mask begins
   long values_end = 0;            // where the trailer begins
   std::vector<long> var_offsets;  // variable count + 1 entries
 };
 
 long NullMaskSize(unsigned columns) { return (static_cast<long>(columns) + 7) / 8; }
 
-std::optional<RowFrame> Jet4Frame(const unsigned char* row, long size, bool has_var_table) {
+std::optional<RowFrame> Jet4Frame(const JetBytes& row, bool has_var_table) {
+  const long size = static_cast<long>(row.size());
   RowFrame frame;
   frame.count_size = 2;
   if (size < frame.count_size) return std::nullopt;
-  frame.columns = ReadJetU16(row);
+  frame.columns = row.U16(0);
   long mask = NullMaskSize(frame.columns);
   frame.values_end = size - mask;
   if (frame.values_end < frame.count_size) return std::nullopt;
-  frame.null_mask = row + frame.values_end;
+  frame.null_mask = frame.values_end;
   if (!has_var_table) return frame;
   frame.values_end -= 2;
   if (frame.values_end < frame.count_size) return std::nullopt;
-  long var_count = ReadJetU16(row + frame.values_end);
+  long var_count = row.U16(static_cast<size_t>(frame.values_end));
   frame.values_end -= 2 * (var_count + 1);
   if (frame.values_end < frame.count_size) return std::nullopt;
   for (long i = 0; i <= var_count; ++i) {
-    frame.var_offsets.push_back(ReadJetU16(row + size - mask - 4 - 2 * i));
+    frame.var_offsets.push_back(row.U16(static_cast<size_t>(size - mask - 4 - 2 * i)));
   }
   return frame;
 }
 
-std::optional<RowFrame> Jet3Frame(const unsigned char* row, long size, bool has_var_table) {
+std::optional<RowFrame> Jet3Frame(const JetBytes& row, bool has_var_table) {
+  const long size = static_cast<long>(row.size());
   RowFrame frame;
   frame.count_size = 1;
   if (size < frame.count_size) return std::nullopt;
-  frame.columns = row[0];
+  frame.columns = row.U8(0);
   long mask = NullMaskSize(frame.columns);
   frame.values_end = size - mask;
   if (frame.values_end < frame.count_size) return std::nullopt;
-  frame.null_mask = row + frame.values_end;
+  frame.null_mask = frame.values_end;
   if (!has_var_table) return frame;
   long last = size - 1;
   if (last - mask < frame.count_size) return std::nullopt;
-  long var_count = row[last - mask];
+  long var_count = row.U8(static_cast<size_t>(last - mask));
   long jumps = (size - 1) / kJet3JumpSpan;
   long table = last - mask - jumps - 1;  // the first variable column's offset
   frame.values_end = table - var_count;
@@ -66,18 +68,21 @@ std::optional<RowFrame> Jet3Frame(const unsigned char* row, long size, bool has_
   if ((table - var_count) / kJet3JumpSpan < jumps) --jumps;
   long jumps_used = 0;
   for (long i = 0; i <= var_count; ++i) {
-    while (jumps_used < jumps && row[last - mask - jumps_used - 1] == i) ++jumps_used;
-    frame.var_offsets.push_back(row[table - i] + jumps_used * kJet3JumpSpan);
+    while (jumps_used < jumps && row.U8(static_cast<size_t>(last - mask - jumps_used - 1)) == i)
+      ++jumps_used;
+    frame.var_offsets.push_back(row.U8(static_cast<size_t>(table - i)) +
+                                jumps_used * kJet3JumpSpan);
   }
   return frame;
 }
 
-bool IsPresent(const RowFrame& frame, unsigned number) {
-  return number < frame.columns && (frame.null_mask[number / 8] >> (number % 8) & 1);
+bool IsPresent(const JetBytes& row, const RowFrame& frame, unsigned number) {
+  return number < frame.columns &&
+         (row.U8(static_cast<size_t>(frame.null_mask) + number / 8) >> (number % 8) & 1);
 }
 
 // The bytes of a present value, or false when they lie outside the values.
-bool LocateValue(const unsigned char* row, const RowFrame& frame, const JetColumnLayout& column,
+bool LocateValue(const JetBytes& row, const RowFrame& frame, const JetColumnLayout& column,
                  JetFieldBytes& field) {
   long begin;
   long end;
@@ -93,8 +98,7 @@ bool LocateValue(const unsigned char* row, const RowFrame& frame, const JetColum
     end = frame.var_offsets[column.var_index + 1];
   }
   if (begin < frame.count_size || begin > end || end > limit) return false;
-  field.data = row + begin;
-  field.size = static_cast<size_t>(end - begin);
+  field.bytes = row.Slice(static_cast<size_t>(begin), static_cast<size_t>(end - begin));
   field.is_null = false;
   return true;
 }
@@ -103,16 +107,20 @@ bool LocateValue(const unsigned char* row, const RowFrame& frame, const JetColum
 
 bool SplitJetRow(const JetRowBytes& row, int jet_version, bool has_var_table,
                  const std::vector<JetColumnLayout>& columns, std::vector<JetFieldBytes>& fields) {
-  long size = static_cast<long>(row.size);
-  std::optional<RowFrame> frame = jet_version == 3 ? Jet3Frame(row.data, size, has_var_table)
-                                                   : Jet4Frame(row.data, size, has_var_table);
+  std::optional<RowFrame> frame;
+  try {
+    frame = jet_version == 3 ? Jet3Frame(row.bytes, has_var_table)
+                             : Jet4Frame(row.bytes, has_var_table);
+  } catch (const JetOutOfBounds&) {
+    return false;
+  }
   if (!frame) return false;
   fields.assign(columns.size(), JetFieldBytes{});
   for (size_t i = 0; i < columns.size(); ++i) {
-    bool present = IsPresent(*frame, columns[i].number);
+    bool present = IsPresent(row.bytes, *frame, columns[i].number);
     if (columns[i].is_bit) {
       fields[i].is_null = !present;
-    } else if (present && !LocateValue(row.data, *frame, columns[i], fields[i])) {
+    } else if (present && !LocateValue(row.bytes, *frame, columns[i], fields[i])) {
       return false;
     }
   }

@@ -22,8 +22,7 @@ struct JetColumnLayout {
 // One value of a row as stored: its bytes, or Null. A Yes/No value has no
 // bytes and is Yes exactly when it is not Null.
 struct JetFieldBytes {
-  const unsigned char* data = nullptr;
-  size_t size = 0;
+  JetBytes bytes;
   bool is_null = true;
 };
 

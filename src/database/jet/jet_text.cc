@@ -1,9 +1,8 @@
 #include "database/jet/jet_text.h"
 
-#include <glib.h>
-
 #include <algorithm>
-#include <memory>
+
+#include "platform/unicode_text.h"
 
 namespace quorvane::db {
 namespace {
@@ -21,29 +20,21 @@ std::string AsciiLower(std::string_view text) {
   return out;
 }
 
-struct GFreeDeleter {
-  void operator()(gchar* p) const { g_free(p); }
-};
-using GString = std::unique_ptr<gchar, GFreeDeleter>;
-
-bool IsValidUtf8(std::string_view text) {
-  return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
+std::string Utf8(std::u32string_view characters) {
+  std::string out;
+  out.reserve(characters.size());
+  for (char32_t c : characters) unicode::AppendUtf8(out, c);
+  return out;
 }
 
 // The folded text with accents and other combining marks removed: the first
-// key of the ordering.
+// key of the ordering. Text that is not UTF-8 is its own key.
 std::string BaseLetters(const std::string& folded) {
-  GString decomposed(
-      g_utf8_normalize(folded.c_str(), static_cast<gssize>(folded.size()), G_NORMALIZE_NFD));
-  if (!decomposed) return folded;
-  std::string out;
-  for (const gchar* p = decomposed.get(); *p != '\0'; p = g_utf8_next_char(p)) {
-    gunichar c = g_utf8_get_char(p);
-    if (g_unichar_type(c) == G_UNICODE_NON_SPACING_MARK) continue;
-    char buffer[6];
-    out.append(buffer, static_cast<size_t>(g_unichar_to_utf8(c, buffer)));
-  }
-  return out;
+  std::optional<std::u32string> characters = unicode::DecodeUtf8(folded);
+  if (!characters) return folded;
+  std::u32string base = unicode::DecomposeCanonical(*characters);
+  std::erase_if(base, unicode::IsNonspacingMark);
+  return Utf8(base);
 }
 
 int Sign(int value) { return (value > 0) - (value < 0); }
@@ -51,9 +42,10 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 }  // namespace
 
 std::string FoldCase(std::string_view text) {
-  if (IsAscii(text) || !IsValidUtf8(text)) return AsciiLower(text);
-  GString folded(g_utf8_casefold(text.data(), static_cast<gssize>(text.size())));
-  return std::string(folded.get());
+  if (IsAscii(text)) return AsciiLower(text);
+  std::optional<std::u32string> characters = unicode::DecodeUtf8(text);
+  if (!characters) return AsciiLower(text);
+  return Utf8(unicode::FoldCase(*characters));
 }
 
 int CompareText(std::string_view a, std::string_view b) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/query/dynaset.h"
@@ -179,6 +180,53 @@ TEST_P(IndexedSearchTest, AgreesWithAScanOnGeneratedTables) {
       for (int steps = 0; steps < 400 && !indexed.NoMatch(); ++steps) {
         ExpectSameStep(indexed, scanned, next, [&](auto& r) { r.FindNext(next); });
       }
+    }
+  }
+}
+
+// A text search through the index finds the rows that differ from its text
+// only in case, as a scan does: every letter of the alphabet alone and inside
+// a word beyond ASCII, searched in each case, and letters beyond ASCII that
+// have both cases.
+TEST(IndexedSearchTest, TextSearchesIgnoreTheCaseOfEveryLetter) {
+  std::vector<std::pair<std::string, std::string>> words;  // upper and lower case
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    std::string upper(1, letter);
+    std::string lower(1, static_cast<char>(letter - 'A' + 'a'));
+    words.emplace_back(upper, lower);
+    words.emplace_back("x" + upper + "Ä", "X" + lower + "ä");
+  }
+  for (const char* pair : {"Àà", "Éé", "Ññ", "Øø", "Þþ", "Œœ", "Šš", "Žž", "Ÿÿ"}) {
+    std::string both(pair);
+    const size_t half = both.size() / 2;
+    words.emplace_back(both.substr(0, half), both.substr(half));
+    words.emplace_back("Q" + both.substr(0, half) + "r", "q" + both.substr(half) + "R");
+  }
+  auto table = std::make_shared<TableData>(
+      "MissionAssignments", std::vector<ColumnInfo>{{"MissionID", ColumnType::kLong},
+                                                    {"UniqueEntry", ColumnType::kLong},
+                                                    {"Alignment", ColumnType::kText}});
+  int32_t entry = 1000;
+  for (const auto& [upper, lower] : words) {
+    for (const std::string& text : {upper, lower}) {
+      std::vector<Variant> row = {Variant::Long(1), Variant::Long(entry++), Variant::String(text)};
+      table->AddRow(row);
+    }
+  }
+  std::vector<uint32_t> order(table->row_count());
+  std::iota(order.begin(), order.end(), 0u);
+  auto rows = std::make_shared<OrderedRows>(table);
+  for (const auto& [upper, lower] : words) {
+    for (const std::string& text : {upper, lower}) {
+      const std::string criteria = "[Alignment] = '" + text + "'";
+      Dynaset indexed(rows);
+      ScanningRecordset scanned(table, order);
+      ExpectSameStep(indexed, scanned, criteria, [&](auto& r) { r.FindFirst(criteria); });
+      int found = 0;
+      for (; found < 4 && !indexed.NoMatch(); ++found) {
+        ExpectSameStep(indexed, scanned, criteria, [&](auto& r) { r.FindNext(criteria); });
+      }
+      EXPECT_EQ(found, 2) << criteria;
     }
   }
 }

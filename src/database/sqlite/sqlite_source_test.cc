@@ -225,6 +225,54 @@ TEST(SqliteValueTest, EveryDeclaredTypeReadsEveryStorageClass) {
   }
 }
 
+// A column of a text type reads every stored value as text: a number kept
+// as a number (MEMO and GUID columns have numeric affinity, so SQLite keeps
+// numbers and number-like texts as numbers there) reads as SQLite's text of
+// it, a blob as its bytes, NULL as Null.
+TEST(SqliteValueTest, TextColumnsReadEveryStorageClassAsText) {
+  struct TextType {
+    const char* declared;
+    bool numeric_affinity;
+  };
+  const TextType kTextTypes[] = {{"TEXT", false},     {"TEXT(255)", false}, {"VARCHAR(20)", false},
+                                 {"CHAR(10)", false}, {"LONGTEXT", false},  {"MEMO", true},
+                                 {"GUID", true}};
+  struct TextValue {
+    const char* literal;
+    const char* text;     // nullptr: Null
+    const char* numeric;  // the text read back from a column of numeric affinity
+  };
+  const TextValue kTextValues[] = {
+      {"12", "12", "12"},       {"-7", "-7", "-7"},
+      {"2.5", "2.5", "2.5"},    {"1e20", "1.0e+20", "1.0e+20"},
+      {"'0012'", "0012", "12"}, {"'garbage'", "garbage", "garbage"},
+      {"x'4142'", "AB", "AB"},  {"NULL", nullptr, nullptr},
+  };
+  std::string sql = "BEGIN;\n";
+  for (size_t t = 0; t < std::size(kTextTypes); ++t) {
+    sql += "CREATE TABLE T" + std::to_string(t) + " (Val " + kTextTypes[t].declared + ");\n";
+    for (const TextValue& value : kTextValues) {
+      sql += "INSERT INTO T" + std::to_string(t) + " VALUES (" + value.literal + ");\n";
+    }
+  }
+  auto database = OpenDatabase(SqliteDatabase(TempDir() + "/texts.sqlite", sql + "COMMIT;\n"));
+  for (size_t t = 0; t < std::size(kTextTypes); ++t) {
+    auto rows = database->OpenRecordset("T" + std::to_string(t));
+    for (const TextValue& value : kTextValues) {
+      const std::string where = std::string(kTextTypes[t].declared) + " column, " + value.literal;
+      const Variant& read = rows->Field("Val");
+      const char* text = kTextTypes[t].numeric_affinity ? value.numeric : value.text;
+      if (text == nullptr) {
+        EXPECT_TRUE(read.IsNull()) << where;
+      } else {
+        EXPECT_EQ(read.type(), VariantType::kString) << where;
+        EXPECT_EQ(JoinedForm(read), text) << where;
+      }
+      rows->MoveNext();
+    }
+  }
+}
+
 // SQLite's rule for a column of REAL affinity, which keeps whole numbers as reals.
 bool HasRealAffinity(std::string_view name) {
   return name.find("REAL") != name.npos || name.find("FLOA") != name.npos ||
