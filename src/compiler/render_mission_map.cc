@@ -7,13 +7,13 @@ namespace quorvane {
 
 std::string WriteQuorvane::RenderMissionMap(std::string& DatabasePath, std::string& DatabaseName,
                                             int16_t MissionID) {
-  if (!OpenMissionDatabase(session_, DatabasePath, DatabaseName)) {
+  if (!OpenMissionDatabase(run_, DatabasePath, DatabaseName)) {
     std::string reason =
         "The database " + ResolveDatabasePath(DatabasePath, DatabaseName) + " could not be opened";
-    if (!session_.database_open_failure.empty()) reason += ": " + session_.database_open_failure;
+    if (!run_.database_open_failure.empty()) reason += ": " + run_.database_open_failure;
     return picture::MissionMapSvg(picture::UnreadMission(MissionID, reason + "."));
   }
-  return picture::MissionMapSvg(picture::ReadMission(*session_.database, MissionID));
+  return picture::MissionMapSvg(picture::ReadMission(*run_.database, MissionID));
 }
 
 }  // namespace quorvane
