@@ -18,7 +18,7 @@ set_target_properties(quorvane_shared PROPERTIES
   LINKER_LANGUAGE CXX)
 target_link_libraries(quorvane_shared
   PUBLIC quorvane_public_headers
-  PRIVATE PkgConfig::GLIB SQLite::SQLite3)
+  PRIVATE SQLite::SQLite3)
 # Hidden visibility keeps our own symbols in; the list also keeps in the
 # standard library's template code that the objects carry. (On Windows the
 # export attributes of quorvane.h alone decide.)
@@ -37,5 +37,5 @@ set_target_properties(quorvane_static PROPERTIES
 # C++ runtime when it is written in C.
 target_link_libraries(quorvane_static
   PUBLIC quorvane_public_headers
-         $<BUILD_INTERFACE:PkgConfig::GLIB;SQLite::SQLite3>
-         $<INSTALL_INTERFACE:glib-2.0;sqlite3;stdc++;m>)
+         $<BUILD_INTERFACE:SQLite::SQLite3>
+         $<INSTALL_INTERFACE:sqlite3;stdc++;m>)

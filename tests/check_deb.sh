@@ -31,7 +31,7 @@ for name in $names; do
   dpkg-query -W -f='${Status}\n' "$name" 2>/dev/null | grep -q "install ok installed" ||
     fault "Depends names '$name', which is not an installed Debian package"
 done
-for needed in libc6 libstdc++6 libglib2.0-0 libsqlite3-0; do
+for needed in libc6 libstdc++6 libsqlite3-0; do
   grep -qx "$needed" <<<"$names" || fault "Depends lacks $needed: $depends"
 done
 # Jet files are read by Quorvane's own reader, not by libmdb.

@@ -113,17 +113,23 @@ INSTANTIATE_TEST_SUITE_P(JetFiles, ConvertTest, ::testing::ValuesIn(JetFixtures(
                            return name;
                          });
 
-// An existing target is kept unless --force is given; then it is replaced.
+// An existing target is kept unless --force is given; then a SQLite database
+// or .sql text is replaced.
 TEST(ConvertTargetTest, RefusesToOverwriteWithoutForce) {
   std::string source = testing::FixturePath("campaign.mdb");
   for (const std::string name : {"kept.sqlite", "kept.sql"}) {
     std::string target = testing::TempDir() + "/" + name;
-    std::ofstream(target) << "earlier\n";
+    if (name.ends_with(".sql")) {
+      testing::WriteFile(target, "earlier\n");
+    } else {
+      testing::SqliteDatabase(target, "CREATE TABLE Earlier (x);");
+    }
+    std::string earlier = testing::ReadFile(target);
     auto refused = RunQuorvane("convert " + source + " " + target);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.output,
               "quorvane: error: '" + target + "' exists; add --force to replace it\n");
-    EXPECT_EQ(testing::ReadFile(target), "earlier\n");
+    EXPECT_EQ(testing::ReadFile(target), earlier);
     EXPECT_EQ(RunQuorvane("convert " + source + " " + target + " --force").status, 0);
     if (name.ends_with(".sql")) {
       EXPECT_TRUE(testing::ReadFile(target).starts_with("BEGIN TRANSACTION;\nCREATE TABLE "));
@@ -132,6 +138,49 @@ TEST(ConvertTargetTest, RefusesToOverwriteWithoutForce) {
     }
     EXPECT_EQ(fs::directory_iterator(fs::path(target).parent_path())->path(), target)
         << "only the target is left in its folder";
+  }
+}
+
+// Targets that --force never replaces: the source itself, by any name that
+// reaches it, and files a conversion does not make (a Jet database above all,
+// with the designer's queries, forms and macros). Each stays byte for byte.
+TEST(ConvertTargetTest, NeverReplacesItsSourceOrADesignersFile) {
+  struct Case {
+    const char* what;
+    std::string target;  // relative to the folder; the source is "campaign.mdb"
+    const char* refusal;
+  };
+  const std::string kSource = "' is the source database; convert never writes over its source\n";
+  const std::string kJet =
+      "' is a Jet database, not a SQLite database or .sql text; convert --force replaces only "
+      "those it makes\n";
+  const std::vector<Case> cases = {
+      {"the same path", "campaign.mdb", kSource.c_str()},
+      {"a symbolic link to it", "link.mdb", kSource.c_str()},
+      {"a path through a folder and back", "sub/../campaign.mdb", kSource.c_str()},
+      {"a hard link to it", "hard.sqlite", kSource.c_str()},
+      {"another Jet file", "other.mdb", kJet.c_str()},
+      {"a Jet file named .sql", "jet.sql", kJet.c_str()},
+      {"a text named .sqlite", "notes.sqlite",
+       "' is not a SQLite database or .sql text; convert --force replaces only those it "
+       "makes\n"},
+  };
+  for (const Case& c : cases) {
+    std::string folder = testing::TempDir();
+    fs::create_directory(folder + "/sub");
+    std::string source = folder + "/campaign.mdb";
+    fs::copy_file(testing::FixturePath("campaign.mdb"), source);
+    fs::create_symlink(source, folder + "/link.mdb");
+    fs::create_hard_link(source, folder + "/hard.sqlite");
+    fs::copy_file(source, folder + "/other.mdb");
+    fs::copy_file(source, folder + "/jet.sql");
+    testing::WriteFile(folder + "/notes.sqlite", "my notes\n");
+    auto before = testing::FolderState(folder);
+    std::string target = folder + "/" + c.target;
+    auto refused = RunQuorvane("convert " + source + " " + target + " --force");
+    EXPECT_EQ(refused.status, 1) << c.what;
+    EXPECT_EQ(refused.output, "quorvane: error: '" + target + c.refusal) << c.what;
+    EXPECT_TRUE(testing::FolderState(folder) == before) << c.what;
   }
 }
 

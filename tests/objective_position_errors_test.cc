@@ -27,8 +27,8 @@ TEST(ObjectivePositionErrorTest, BadStructurePositionExitsWithStatus2) {
                 "Type mismatch: 'abc' is not a number: ObjectiveScripting.ActionParm1, row 15, "
                 "while writing objective 1 of the brain\n"},
            Case{"ActionParm2 = '40000'",
-                "Overflow: ObjectiveScripting.ActionParm2, row 15, while writing objective 1 of "
-                "the brain\n"},
+                "Overflow (40000 does not fit an Integer): ObjectiveScripting.ActionParm2, row 15, "
+                "while writing objective 1 of the brain\n"},
            Case{"ActionParm4 = NULL",
                 "Invalid use of Null: ObjectiveScripting.ActionParm4, row 15, while writing "
                 "objective 1 of the brain\n"},

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -14,7 +15,9 @@
 #include <vector>
 
 #include "compiler/write_quorvane.h"
+#include "platform/file_calls.h"
 #include "platform/output_file.h"
+#include "platform/runtime_error.h"
 #include "support/command.h"
 #include "support/files.h"
 #include "support/fixtures.h"
@@ -51,8 +54,10 @@ std::vector<std::string> Tree(const std::string& root) {
 }
 
 struct Outcome {
-  bool result;
+  bool result = false;
   std::vector<Message> messages;
+  std::string error;  // the run-time error that ended the operation
+  OperationReport report;
 };
 
 // Runs one operation (the FIT file or the script) on mission 7.
@@ -63,9 +68,16 @@ Outcome RunOperation(bool fit, const std::string& output, const std::string& dat
   std::string folder = fs::path(database).parent_path().string();
   std::string name = fs::path(database).filename().string();
   int16_t mission = kMission;
-  bool result = fit ? compiler.WriteMissionFITFile(out, folder, name, mission)
-                    : compiler.WriteMissionScript(out, folder, name, mission);
-  return {result, sink.messages()};
+  Outcome outcome;
+  try {
+    outcome.result = fit ? compiler.WriteMissionFITFile(out, folder, name, mission)
+                         : compiler.WriteMissionScript(out, folder, name, mission);
+  } catch (const RuntimeError& error) {
+    outcome.error = error.what();
+  }
+  outcome.messages = sink.messages();
+  outcome.report = compiler.last_report();
+  return outcome;
 }
 
 TEST(OutputFolderTest, NamesThatLeaveTheFolderAreRefusedAndNothingIsCreated) {
@@ -276,6 +288,99 @@ TEST(OutputFilesTest, SymbolicLinkAtAnOutputNameIsReplaced) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(output + "/" + name))) << name;
   }
   EXPECT_EQ(ReadLines(output + "/m7.FIT").back(), "FITend");
+}
+
+// The bytes of every file in `folder`, by name.
+std::map<std::string, std::string> BytesIn(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = testing::ReadFile(entry.path().string());
+  }
+  return files;
+}
+
+bool Lists(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// What an operation reports against what its folder holds: every file it
+// lists is there (an unfinished one as far as it got), every other file is
+// the earlier one, and no temporary is left.
+void ExpectReportMatchesFolder(const Outcome& outcome, const std::string& output,
+                               const std::map<std::string, std::string>& good,
+                               const std::map<std::string, std::string>& earlier,
+                               const std::string& what) {
+  auto after = BytesIn(output);
+  for (const std::string& name : outcome.report.incomplete) {
+    EXPECT_TRUE(Lists(outcome.report.files, name)) << what << ": " << name;
+  }
+  for (const auto& [name, bytes] : after) {
+    EXPECT_EQ(name.find(kUnfinishedMark), std::string::npos) << what << ": " << name;
+    if (!Lists(outcome.report.files, name)) {
+      EXPECT_EQ(bytes, earlier.count(name) ? earlier.at(name) : "(none)") << what << ": " << name;
+    } else if (Lists(outcome.report.incomplete, name)) {
+      EXPECT_TRUE(good.at(name).starts_with(bytes)) << what << ": " << name;
+    } else {
+      EXPECT_EQ(bytes, good.at(name)) << what << ": " << name;
+    }
+  }
+  for (const std::string& name : outcome.report.files) {
+    EXPECT_TRUE(after.count(name)) << what << ": " << name << " is listed but not there";
+  }
+}
+
+// A disk that fills during a run (the nth write fails as a full disk does): the
+// file that could not be stored is not put in place and its earlier file stays
+// byte for byte; the run-time error names it; the report lists exactly what is
+// in the folder.
+TEST(OutputFilesTest, FileTheDiskCannotStoreLeavesTheEarlierFile) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  ASSERT_TRUE(RunOperation(true, output, database).result);
+  ASSERT_TRUE(RunOperation(false, output, database).result);
+  std::map<std::string, std::string> good = BytesIn(output);
+  std::map<std::string, std::string> earlier;
+  for (const auto& [name, bytes] : good) earlier[name] = "earlier " + name + "\r\n";
+  for (bool fit : {true, false}) {
+    for (int nth = 1;; ++nth) {
+      std::string what = std::string(fit ? "FIT" : "script") + ", write " + std::to_string(nth);
+      for (const auto& [name, bytes] : earlier) testing::WriteFile(output + "/" + name, bytes);
+      files::FailNthWrite(nth, ENOSPC);
+      Outcome outcome = RunOperation(fit, output, database);
+      files::FailNthWrite(0, 0);
+      if (outcome.error.empty()) {
+        EXPECT_GT(nth, 1) << what;  // every write of the operation has failed once
+        break;
+      }
+      EXPECT_FALSE(outcome.result) << what;
+      std::string prefix = "Cannot write file '" + output + "/";
+      ASSERT_TRUE(outcome.error.starts_with(prefix)) << what << ": " << outcome.error;
+      EXPECT_NE(outcome.error.find("': No space left on device"), std::string::npos) << what;
+      std::string failed = outcome.error.substr(prefix.size());
+      failed = failed.substr(0, failed.find('\''));
+      EXPECT_EQ(testing::ReadFile(output + "/" + failed), earlier.at(failed)) << what;
+      EXPECT_FALSE(Lists(outcome.report.files, failed)) << what;
+      ExpectReportMatchesFolder(outcome, output, good, earlier, what);
+    }
+  }
+}
+
+// A mission file name whose include names pass the longest name a folder
+// holds: the script is refused with the file named, and the report names
+// only files that exist.
+TEST(OutputFilesTest, OverlongIncludeNamesAreReportedAsTheyAre) {
+  std::string folder = TempDir();
+  std::string output = folder + "/out";
+  fs::create_directories(output);
+  std::string name(250, 'n');
+  std::string database = CampaignWithFileName(folder, "'" + name + "'");
+  Outcome outcome = RunOperation(false, output, database);
+  EXPECT_NE(outcome.error.find("Cannot create file '" + output + "/" + name), std::string::npos)
+      << outcome.error;
+  EXPECT_NE(outcome.error.find("File name too long"), std::string::npos) << outcome.error;
+  ExpectReportMatchesFolder(outcome, output, BytesIn(output), {}, "overlong name");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "support/command.h"
 #include "support/fixtures.h"
+#include "quorvane/version.h"
 #include "support/mission_sql.h"
 
 namespace quorvane {
@@ -35,10 +36,13 @@ TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
     // In JSON the message belongs to no mission; the summary follows.
     auto json = RunQuorvane(arguments + " --message-format json");
     EXPECT_EQ(json.status, 1) << arguments;
-    EXPECT_TRUE(json.output.starts_with(
-        R"({"mission":null,"operation":null,"style":"critical","title":"Error","text":"Could not find file ')"))
+    std::vector<std::string> lines = testing::OutputLines(json.output);
+    ASSERT_EQ(lines.size(), 3u) << json.output;
+    EXPECT_EQ(lines[0], R"({"kind":"start","schema":1,"version":")" QUORVANE_VERSION R"("})");
+    EXPECT_TRUE(lines[1].starts_with(
+        R"({"kind":"message","mission":null,"operation":null,"style":"critical","title":"Error","text":"Could not find file ')"))
         << json.output;
-    EXPECT_NE(json.output.find("\n{\"summary\":{\"missions\":"), std::string::npos) << json.output;
+    EXPECT_TRUE(lines[2].starts_with(R"({"kind":"summary","summary":{"missions":)")) << json.output;
   }
 }
 
@@ -84,6 +88,9 @@ TEST(RunSetupTest, AllSkipsBadMissionIdsAndCompilesEachMissionOnce) {
             "skipped\n"
             "quorvane: mission 7: error: Incorrect record count in NewMissions table.\n"
             "quorvane: mission 7: note: FIT file not written (refused)\n"
+            "quorvane: mission 105: note: m0105.FIT: the text of Objectives.Description, "
+            "ObjectiveID 10501 holds the character \u03A9, which has no Windows-1252 form and "
+            "is written as ?\n"
             "quorvane: mission 3000: Briefing File name not specified.\n"
             "quorvane: mission 3000: Briefing Map name not specified.\n"
             "quorvane: mission 3000: Player Tonnage Limit not specified.  Assuming 1200 ...\n"
@@ -153,12 +160,15 @@ TEST(RunSetupTest, DatabaseWithoutMissionsIsARuntimeError) {
             "quorvane: runtime error: Cannot find the input table or query 'NewMissions'.\n");
   result = RunQuorvane("build " + database + " --all --message-format json" + folder);
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.output,
-            R"({"mission":null,"operation":null,"result":false,"files":[],"incomplete":[],)"
-            R"("runtime_error":"Cannot find the input table or query 'NewMissions'."})"
-            "\n"
-            R"({"summary":{"missions":0,"compiled":0,"failed":[]}})"
-            "\n");
+  EXPECT_EQ(
+      result.output,
+      R"({"kind":"start","schema":1,"version":")" QUORVANE_VERSION R"("})"
+      "\n"
+      R"({"kind":"result","mission":null,"operation":null,"result":false,"files":[],)"
+      R"("incomplete":[],"runtime_error":"Cannot find the input table or query 'NewMissions'."})"
+      "\n"
+      R"({"kind":"summary","summary":{"missions":0,"compiled":0,"failed":[]}})"
+      "\n");
   result = RunQuorvane("build " + database + " 3" + folder);
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.output,

@@ -16,8 +16,8 @@ A Compiler is the design's WriteQuorvane object: it keeps its state between
 calls (the database its last operation opened, the output folder, counters).
 Some of it is never reset, so to get what the quorvane command writes, use a
 new Compiler for each mission.
-Its methods must not be called from two threads at once; two Compiler objects
-may compile at the same time on different threads, into different files.
+A Compiler holds a lock: threads that share one take turns. Two Compiler
+objects compile at the same time on different threads, into different files.
 The module loads libquorvane through ctypes: the library named by the
 environment variable QUORVANE_LIBRARY when it is set, otherwise the one
 installed with the module.
@@ -25,6 +25,7 @@ installed with the module.
 
 import ctypes
 import datetime
+import threading
 import os
 
 from . import _library
@@ -75,9 +76,14 @@ class Compiler:
     "Error" for a critical box and "" for a plain one. The operation goes on
     when it returns. When it raises, the operation still runs to its end
     without further messages, and then the exception is raised from it.
+
+    One Compiler may be shared by threads: it holds a lock, so their calls run
+    one after another (on_message runs in the thread whose call raised the
+    message). Separate Compilers run in parallel.
     """
 
     def __init__(self, on_message=None):
+        self._lock = threading.RLock()
         self._on_message = on_message
         self._handler_error = None
         # Kept as long as the object lives: the library calls it.
@@ -88,9 +94,13 @@ class Compiler:
 
     def close(self):
         """Releases the compiler object (open database and files) at once."""
-        if getattr(self, "_handle", None):
-            _C.quorvane_destroy(self._handle)
-            self._handle = None
+        lock = getattr(self, "_lock", None)
+        if lock is None:
+            return
+        with lock:
+            if getattr(self, "_handle", None):
+                _C.quorvane_destroy(self._handle)
+                self._handle = None
 
     def __enter__(self):
         return self
@@ -107,7 +117,9 @@ class Compiler:
         if isinstance(date, datetime.date):
             date = date.isoformat()
         text = None if date is None else date.encode("utf-8")
-        if _C.quorvane_set_creation_date(self._live(), text) != _library.OK:
+        with self._lock:
+            status = _C.quorvane_set_creation_date(self._live(), text)
+        if status != _library.OK:
             raise ValueError(f"not a date YYYY-MM-DD: {date!r}")
 
     def write_mission_fit(self, output_path, database_path, database_name, mission_id):
@@ -126,8 +138,8 @@ class Compiler:
         "/") followed by the last write_mission_script's script file name and
         "_LOP.ABI"."""
         result = ctypes.c_int16(0)
-        self._run(_C.quorvane_write_lookout_include_file, self._live(), _mission(mission_id),
-                  _path(path_name), ctypes.byref(result))
+        self._run(_C.quorvane_write_lookout_include_file, _mission(mission_id), _path(path_name),
+                  ctypes.byref(result))
         return result.value != 0
 
     def make_abl_identifier(self, text):
@@ -137,8 +149,7 @@ class Compiler:
         encoded = text.encode("utf-8")
         buffer = ctypes.create_string_buffer(encoded, len(encoded) + 2)
         length = ctypes.c_size_t(0)
-        self._run(_C.quorvane_make_abl_identifier, self._live(), buffer, len(buffer),
-                  ctypes.byref(length))
+        self._run(_C.quorvane_make_abl_identifier, buffer, len(buffer), ctypes.byref(length))
         return buffer.raw[:length.value].decode("utf-8")
 
     def mission_map(self, database, mission_id):
@@ -155,17 +166,22 @@ class Compiler:
 
     def _write(self, function, output_path, database_path, database_name, mission_id):
         result = ctypes.c_int16(0)
-        self._run(function, self._live(), _path(output_path), _path(database_path),
-                  _path(database_name), _mission(mission_id), ctypes.byref(result))
+        self._run(function, _path(output_path), _path(database_path), _path(database_name),
+                  _mission(mission_id), ctypes.byref(result))
         return result.value != 0
 
     def _run(self, function, *arguments):
-        status = function(*arguments)
-        if self._handler_error is not None:
+        """Calls function(handle, *arguments) under the object's lock."""
+        with self._lock:
+            status = function(self._live(), *arguments)
             error, self._handler_error = self._handler_error, None
+            reason = None
+            if status == _library.RUNTIME_ERROR:
+                reason = _C.quorvane_last_error(self._handle).decode("utf-8", "replace")
+        if error is not None:
             raise error
-        if status == _library.RUNTIME_ERROR:
-            raise CompileError(_C.quorvane_last_error(self._handle).decode("utf-8", "replace"))
+        if reason is not None:
+            raise CompileError(reason)
         if status != _library.OK:
             raise ValueError(f"quorvane: invalid argument (status {status})")
 

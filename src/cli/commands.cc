@@ -1,12 +1,13 @@
 #include "cli/commands.h"
 
 #include <filesystem>
+#include <sstream>
 
 #include "database/database_cache.h"
 #include "forms/tsv_form.h"
 #include "platform/message_sink.h"
 #include "platform/runtime_error.h"
-#include "script/abl_text.h"
+#include "script/abl_identifier.h"
 
 namespace quorvane::cli {
 
@@ -16,10 +17,14 @@ const std::shared_ptr<db::DatabaseCache>& LoadedDatabases() {
 }
 
 std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
+  std::error_code error;
+  if (path.find('\0') != std::string::npos || !std::filesystem::exists(path, error)) {
+    throw SetupFailure("Could not find file '" + path + "'.", "");
+  }
   try {
     return LoadedDatabases()->Open(path);
-  } catch (const db::OpenError& error) {
-    throw RuntimeError("Could not open database object '" + path + "': " + error.what());
+  } catch (const db::OpenError& failure) {
+    throw SetupFailure("Could not open database object '" + path + "'.", failure.what());
   }
 }
 
@@ -41,7 +46,16 @@ void DumpDatabase(const std::string& database, const std::string& table, std::os
   if (table.empty()) {
     for (const std::string& name : db->TableNames()) out << name << '\n';
   } else {
-    db::WriteTableTsv(*db, table, out);
+    // Written through a buffer: the standard output, kept in step with C's
+    // stdio, would otherwise take one write call per field.
+    std::ostringstream rows;
+    try {
+      db::WriteTableTsv(*db, table, rows);
+    } catch (...) {
+      out << rows.view();  // the rows read before the damage
+      throw;
+    }
+    out << rows.view();
   }
   NoteDiagnostics(*db, err);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 #include "database/database.h"
@@ -28,8 +29,21 @@ int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& er
 // Splits a database file path into its folder ("." when none) and file name.
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name);
 
+// A database that a command which only reads it cannot open, told as the
+// compiling commands' setup check tells it: the compiler's message, and a note
+// with the reason when the file exists. The command exits with status 1.
+class SetupFailure : public std::runtime_error {
+ public:
+  SetupFailure(const std::string& message, std::string reason)
+      : std::runtime_error(message), reason_(std::move(reason)) {}
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
 // Opens a database for the commands that only read it (list, dump, convert);
-// a file that cannot be opened raises RuntimeError with the reason.
+// a file that cannot be opened raises SetupFailure.
 std::shared_ptr<db::Database> OpenForReading(const std::string& path);
 
 // The databases of this run of the command: each file is loaded once, and

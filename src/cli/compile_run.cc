@@ -3,6 +3,8 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -12,6 +14,7 @@
 #include "cli/reporter.h"
 #include "cli/setup_check.h"
 #include "compiler/write_quorvane.h"
+#include "platform/interrupts.h"
 #include "platform/runtime_error.h"
 
 namespace quorvane::cli {
@@ -49,6 +52,14 @@ int RunOperation(WriteQuorvane& compiler, const CompileOptions& options, int16_t
   return StatusOf(outcome);
 }
 
+// The compiler says only that NewMissions has not one row of the mission.
+void NoteAbsentMission(int16_t mission, const std::string& database, Reporter& reporter) {
+  reporter.Enter(mission, Operation::kFit);
+  reporter.Note("the database has no mission " + std::to_string(mission) + "; 'quorvane list " +
+                database + "' shows its missions");
+  reporter.Leave();
+}
+
 // The operations of one mission on a compiler object of its own: an object
 // keeps its counts between operations, as it does in the design tool.
 int CompileMission(const CompileOptions& options, int16_t mission, Reporter& reporter) {
@@ -66,21 +77,33 @@ int CompileMission(const CompileOptions& options, int16_t mission, Reporter& rep
   return status;
 }
 
+// The system's temporary folder: TMPDIR, or /tmp.
+std::string SystemTemporaryFolder() {
+  const char* folder = std::getenv("TMPDIR");
+  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
+}
+
 // A folder of its own under the system's temporary folder, removed with
-// everything in it when the object goes.
+// everything in it when the object goes, or when the run is interrupted.
 class TemporaryFolder {
  public:
-  TemporaryFolder() {
-    std::string pattern = (fs::temp_directory_path() / "quorvane-check-XXXXXX").string();
+  // An empty path when the folder cannot be made; `failure` says why.
+  explicit TemporaryFolder(std::string& failure) {
+    std::string parent = SystemTemporaryFolder();
+    std::string pattern = parent + "/quorvane-check-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
-      throw RuntimeError("Cannot create a temporary folder in " +
-                         fs::temp_directory_path().string());
+      failure = "Could not create a temporary folder in '" + parent +
+                "' (TMPDIR): " + std::strerror(errno) + ".";
+      return;
     }
     path_ = pattern;
+    interrupts::NoteFolder(path_);
   }
   ~TemporaryFolder() {
+    if (path_.empty()) return;
     std::error_code ignored;
     fs::remove_all(path_, ignored);
+    interrupts::ForgetFolder(path_);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
@@ -111,11 +134,16 @@ int CompileMissions(const CompileOptions& options, const MissionChoice& missions
       return kRuntimeError;
     }
   }
+  std::vector<int16_t> absent =
+      missions.all ? std::vector<int16_t>{} : MissionsNotInDatabase(*database, ids);
   database.reset();
   int status = kSuccess;
   RunSummary summary{ids.size(), {}};
   for (int16_t mission : ids) {
     int mission_status = CompileMission(options, mission, reporter);
+    if (std::find(absent.begin(), absent.end(), mission) != absent.end()) {
+      NoteAbsentMission(mission, options.database, reporter);
+    }
     if (mission_status != kSuccess) summary.failed.push_back(mission);
     status = std::max(status, mission_status);
   }
@@ -124,7 +152,14 @@ int CompileMissions(const CompileOptions& options, const MissionChoice& missions
 }
 
 int CheckMissions(CompileOptions options, const MissionChoice& missions, Reporter& reporter) {
-  TemporaryFolder folder;
+  std::string failure;
+  TemporaryFolder folder(failure);
+  if (folder.path().empty()) {
+    reporter.Leave();
+    reporter.Error(failure);
+    reporter.Summary({missions.ids.size(), missions.ids}, false);
+    return kOperationFailed;
+  }
   options.output_folder = folder.path();
   return CompileMissions(options, missions, reporter);
 }

@@ -10,6 +10,8 @@
 
 #include "cli/commands.h"
 #include "platform/variant.h"
+#include "platform/windows1252.h"
+#include "run/mission_kind.h"
 
 namespace quorvane::cli {
 namespace {
@@ -33,13 +35,6 @@ std::vector<std::array<Variant, 4>> MissionRows(const std::string& database, std
   return rows;
 }
 
-// The number of characters of a UTF-8 text (bytes that do not continue a character).
-size_t CharacterCount(const std::string& text) {
-  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 std::string Padded(const std::string& text, size_t width, bool right) {
   std::string blanks(width - std::min(width, CharacterCount(text)), ' ');
   return right ? blanks + text : text + blanks;
@@ -57,11 +52,16 @@ Json JsonValue(const Variant& value) {
   return number;
 }
 
-// The kind of a mission as the compiler treats it: a Multiplayer field that
-// is neither True nor False (a Null) makes a mission of neither kind.
-const char* MissionKind(const Variant& multiplayer) {
-  if (EqualsNumber(multiplayer, -1)) return "multiplayer";
-  if (EqualsNumber(multiplayer, 0)) return "single-player";
+// The kind of a mission as the FIT writer decides it.
+const char* KindName(const Variant& multiplayer) {
+  switch (DecideMissionKind(multiplayer, MultiplayerTest::kByNumber)) {
+    case MissionKind::kMultiplayer:
+      return "multiplayer";
+    case MissionKind::kSinglePlayer:
+      return "single-player";
+    case MissionKind::kNeither:
+      break;
+  }
   return "neither";
 }
 
@@ -70,8 +70,7 @@ const char* MissionKind(const Variant& multiplayer) {
 void ListMissions(const std::string& database, std::ostream& out, std::ostream& err) {
   std::vector<std::array<std::string, 4>> lines;
   for (const auto& row : MissionRows(database, err)) {
-    lines.push_back(
-        {JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]), MissionKind(row[3])});
+    lines.push_back({JoinedForm(row[0]), JoinedForm(row[1]), JoinedForm(row[2]), KindName(row[3])});
   }
   std::array<size_t, 4> widths{};
   for (const auto& line : lines) {

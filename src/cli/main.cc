@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string_view>
@@ -15,6 +17,8 @@
 #include "cli/picture_commands.h"
 #include "cli/reporter.h"
 #include "platform/date_text.h"
+#include "platform/interrupts.h"
+#include "platform/shown_text.h"
 #include "quorvane/version.h"
 
 namespace {
@@ -40,7 +44,7 @@ struct Arguments {
 
 // Every usage error is one line; it points at the help of the subcommand.
 int UsageError(const std::string& text, std::string_view subcommand = {}) {
-  std::cerr << "quorvane: error: " << text << "; run 'quorvane "
+  std::cerr << "quorvane: error: " << quorvane::Shown(text) << "; run 'quorvane "
             << (subcommand.empty() ? "" : std::string(subcommand) + " ") << "--help' for usage\n";
   return ExitStatus::kUsageError;
 }
@@ -91,10 +95,32 @@ std::string_view NamedSubcommand(int argc, char** argv) {
   return {};
 }
 
+// True when an argument is -o or --output, with or without its value.
+bool NamesOutputFolder(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument == "--") return false;
+    if (argument.starts_with("-o") || argument == "--output" || argument.starts_with("--output=")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 // SOURCE_DATE_EPOCH, when set, must be a usable number of seconds.
 bool SourceDateEpochIsValid() {
   const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
   return epoch == nullptr || *epoch == '\0' || quorvane::IsSourceDateEpoch(epoch);
+}
+
+// The last line of a run that a signal ends, after its unfinished files went.
+void SayInterrupted(int signal, bool json) {
+  std::string name = signal == SIGINT ? "SIGINT" : "SIGTERM";
+  std::string text = "interrupted by " + name + "; this run's unfinished files were removed";
+  std::string line = json ? "{\"kind\":\"note\",\"mission\":null,\"text\":\"" + text + "\"}\n"
+                          : "quorvane: note: " + text + "\n";
+  std::fputs(line.c_str(), stderr);
+  std::fflush(stderr);
 }
 
 int Compile(const Arguments& args, bool check) {
@@ -179,6 +205,9 @@ int Run(int argc, char** argv) {
   if (argc >= 2 && argv[1][0] != '-' && named.empty()) {
     return UsageError("unknown subcommand '" + std::string(argv[1]) + "'");
   }
+  if (named == "check" && NamesOutputFolder(argc, argv)) {
+    return UsageError("check writes no files, so it takes no output folder (-o)", named);
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -197,6 +226,10 @@ int Run(int argc, char** argv) {
                       named);
   }
 
+  if (compiles || convert->parsed()) {
+    bool json = args.message_format == "json";
+    quorvane::interrupts::HandleInterrupts([json](int signal) { SayInterrupted(signal, json); });
+  }
   try {
     args.compile.fit = !script->parsed();
     args.compile.script = !fit->parsed();
@@ -227,8 +260,14 @@ int Run(int argc, char** argv) {
     }
     quorvane::cli::DumpDatabase(args.compile.database, args.table, std::cout, std::cerr);
     return ExitStatus::kSuccess;
+  } catch (const quorvane::cli::SetupFailure& failure) {
+    std::cerr << "quorvane: error: " << quorvane::Shown(failure.what()) << '\n';
+    if (!failure.reason().empty()) {
+      std::cerr << "quorvane: note: " << quorvane::Shown(failure.reason()) << '\n';
+    }
+    return ExitStatus::kOperationFailed;
   } catch (const std::exception& error) {
-    std::cerr << "quorvane: runtime error: " << error.what() << '\n';
+    std::cerr << "quorvane: runtime error: " << quorvane::Shown(error.what()) << '\n';
     return ExitStatus::kRuntimeError;
   }
 }

@@ -20,6 +20,22 @@ std::optional<int16_t> MissionNumber(const Variant& id) {
 
 }  // namespace
 
+std::vector<int16_t> MissionsNotInDatabase(db::Database& database,
+                                           const std::vector<int16_t>& ids) {
+  std::vector<int16_t> missing = ids;
+  try {
+    auto missions = database.OpenRecordset("NewMissions");
+    for (; !missions->Eof() && !missing.empty(); missions->MoveNext()) {
+      if (std::optional<int16_t> number = MissionNumber(missions->Field("MissionID"))) {
+        std::erase(missing, *number);
+      }
+    }
+  } catch (const std::exception&) {
+    return {};  // the operations tell what is wrong with the table
+  }
+  return missing;
+}
+
 std::vector<int16_t> AllMissionIds(db::Database& database, Reporter& reporter) {
   auto missions = database.OpenRecordset("NewMissions");
   std::vector<int16_t> ids;

@@ -14,4 +14,8 @@ class Reporter;
 // the 16-bit range gets a note naming its position and is skipped.
 std::vector<int16_t> AllMissionIds(db::Database& database, Reporter& reporter);
 
+// The numbers of `ids` that no NewMissions row has, in their order; none when
+// the table cannot be read.
+std::vector<int16_t> MissionsNotInDatabase(db::Database& database, const std::vector<int16_t>& ids);
+
 }  // namespace quorvane::cli

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/shown_text.h"
+
 namespace quorvane::cli {
 namespace {
 
@@ -22,14 +24,7 @@ class TextReporter : public Reporter {
 
   void Finished(const OperationOutcome& outcome) override {
     if (!outcome.runtime_error.empty()) Line("runtime error: " + outcome.runtime_error);
-    for (const std::string& said : outcome.report.diagnostics) {
-      Note("the database file's reader says: " + said);
-    }
-    if (verbose_) {
-      for (const std::string& file : outcome.report.files) Note("wrote " + file);
-    }
-    if (std::string verdict = Verdict(outcome); !verdict.empty()) Note(verdict);
-    for (const std::string& file : outcome.report.incomplete) Note(file + " left incomplete");
+    for (const std::string& note : OutcomeNotes(outcome, verbose_)) Note(note);
   }
 
   void RuntimeErrorOutsideMissions(const std::string& reason) override {
@@ -51,7 +46,7 @@ class TextReporter : public Reporter {
   void Line(const std::string& text) {
     out_ << "quorvane: ";
     if (mission()) out_ << "mission " << *mission() << ": ";
-    out_ << text << '\n' << std::flush;
+    out_ << Shown(text) << '\n' << std::flush;
   }
 
   std::ostream& out_;
@@ -84,6 +79,22 @@ std::string Verdict(const OperationOutcome& outcome) {
   }
   std::string what = outcome.report.files.empty() ? " not written" : " not finished";
   return product + what + (runtime_error ? " (runtime error)" : " (refused)");
+}
+
+std::vector<std::string> OutcomeNotes(const OperationOutcome& outcome, bool verbose) {
+  std::vector<std::string> notes;
+  for (const std::string& said : outcome.report.diagnostics) {
+    notes.push_back("the database file's reader says: " + said);
+  }
+  notes.insert(notes.end(), outcome.report.text_notes.begin(), outcome.report.text_notes.end());
+  if (verbose) {
+    for (const std::string& file : outcome.report.files) notes.push_back("wrote " + file);
+  }
+  if (std::string verdict = Verdict(outcome); !verdict.empty()) notes.push_back(verdict);
+  for (const std::string& file : outcome.report.incomplete) {
+    notes.push_back(file + " left incomplete");
+  }
+  return notes;
 }
 
 std::unique_ptr<Reporter> MakeTextReporter(std::ostream& out, bool verbose) {

@@ -68,8 +68,14 @@ class Reporter : public MessageSink {
 // `verbose`, a note for each file written.
 std::unique_ptr<Reporter> MakeTextReporter(std::ostream& out, bool verbose);
 
-// JSON Lines: one object per message, one per operation result, one summary.
+// JSON Lines: a start object, then one object per message, per operation
+// result and per note, and one summary; the "kind" key tells them apart.
 std::unique_ptr<Reporter> MakeJsonReporter(std::ostream& out);
+
+// The notes after an operation, in order: what the database file's reader
+// said, the designer texts that change their lines, with `verbose` each file
+// written, the verdict, and each file left incomplete.
+std::vector<std::string> OutcomeNotes(const OperationOutcome& outcome, bool verbose);
 
 // What the verdict note says of an operation that did not end well; empty
 // when it returned True with nothing refused.

@@ -7,12 +7,7 @@
 #include "fit/build_mission_fit.h"
 #include "platform/date_text.h"
 #include "platform/runtime_error.h"
-#include "script/abl_text.h"
-#include "script/lookout_include.h"
-#include "script/mission_brain.h"
-#include "script/script_files.h"
-#include "script/script_session.h"
-#include "script/structures/structure_include.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 namespace {
@@ -33,6 +28,7 @@ class WriteQuorvane::Reporting {
   explicit Reporting(WriteQuorvane& compiler) : compiler_(compiler) {
     compiler_.report_ = OperationReport{};
     compiler_.run_.files.ClearJournal();
+    compiler_.run_.text_watch.Clear();
   }
   // At the normal end of an operation: every file left open is put in place,
   // and one that cannot be is a run-time error.
@@ -49,12 +45,13 @@ class WriteQuorvane::Reporting {
     }
     const std::string& folder = compiler_.run_.output_folder;
     const std::vector<std::string>& left_open = files.left_open();
-    for (const std::string& path : files.created()) {
+    for (const std::string& path : files.stored()) {
       compiler_.report_.files.push_back(InOutputFolder(path, folder));
       if (std::find(left_open.begin(), left_open.end(), path) != left_open.end()) {
         compiler_.report_.incomplete.push_back(InOutputFolder(path, folder));
       }
     }
+    compiler_.report_.text_notes = compiler_.run_.text_watch.notes();
     if (compiler_.run_.database) {
       compiler_.report_.diagnostics = compiler_.run_.database->TakeDiagnostics();
     }
@@ -94,45 +91,16 @@ bool WriteQuorvane::WriteMissionScript(std::string& OutputPath, std::string& Dat
                                        std::string& DatabaseName, int16_t& MissionIdentifier) {
   Reporting reporting(*this);
   run_.mission = MissionIdentifier;
-  auto steps = [&] {
-    if (!OpenMissionDatabase(run_, DatabasePath, DatabaseName)) return false;
-    if (!SetOutputPath(run_, OutputPath)) return false;
-    ScriptSession script{run_, script_};
-    if (!RunStep(run_, "finding the mission record", [&] { return FindMissionRecord(script); })) {
-      return false;
-    }
-    RunStep(run_, "opening the script includes", [&] {
-      OpenVarInitFiles(script);
-      OpenMultiplayerInclude(script);
-    });
-    if (!RunStep(run_, "writing the mission brain module",
-                 [&] { return WriteMissionBrain(script); })) {
-      return false;
-    }
-    report_.structure_include_refused = !RunStep(run_, "writing the structure include",
-                                                 [&] { return WriteStructureInclude(script); });
-    RunStep(run_, "closing the script includes", [&] {
-      CloseVarInitFiles(script);
-      CloseMultiplayerInclude(script);
-    });
-    return true;
-  };
-  return reporting.Finish(steps());
+  return reporting.Finish(OpenMissionDatabase(run_, DatabasePath, DatabaseName) &&
+                          SetOutputPath(run_, OutputPath) &&
+                          BuildMissionScript(run_, script_, report_.structure_include_refused));
 }
 
 bool WriteQuorvane::WriteLookOutIncludeFile(int16_t& MissionID, std::string& pathName) {
   Reporting reporting(*this);
   if (run_.database == nullptr) throw RuntimeError("No mission database is open");
-  script_.drop_lines_of_closed_includes = true;
-  struct ResetDrop {
-    ScriptState& script;
-    ~ResetDrop() { script.drop_lines_of_closed_includes = false; }
-  } reset{script_};
   run_.mission = MissionID;
-  ScriptSession script{run_, script_};
-  return reporting.Finish(RunStep(run_, "writing the lookout include", [&] {
-    return quorvane::WriteLookOutIncludeFile(script, pathName);
-  }));
+  return reporting.Finish(BuildLookoutInclude(run_, script_, pathName));
 }
 
 }  // namespace quorvane

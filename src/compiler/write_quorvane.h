@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "run/run_state.h"
-#include "fit/fit_state.h"
+#include "fit/build_mission_fit.h"
 #include "platform/message_sink.h"
 #include "platform/variant.h"
-#include "script/script_state.h"
+#include "script/build_mission_script.h"
 
 namespace quorvane {
 
@@ -25,6 +25,10 @@ struct OperationReport {
   bool structure_include_refused = false;
   // What the database file's reader said meanwhile (warnings of a damaged file).
   std::vector<std::string> diagnostics;
+  // Designer texts written into a line whose meaning they change (a line
+  // break, a double quote inside a quoted string, a character written as
+  // "?"): one note per value, naming the file, table, field and row.
+  std::vector<std::string> text_notes;
 };
 
 // The mission compiler. One object compiles one mission per call into the

@@ -20,6 +20,18 @@ class OpenError : public std::runtime_error {
   explicit OpenError(const std::string& reason) : std::runtime_error(reason) {}
 };
 
+// A text of a loaded table that a script or FIT line does not hold as the
+// designer sees it: one with a line break (which starts a new line), a double
+// quote (which ends a quoted string) or a character without a Windows-1252
+// form (written as "?").
+struct TextOfNote {
+  std::string origin;  // the table, field and row, as ValueOrigin names them
+  std::string text;
+  bool line_break = false;
+  bool quote = false;
+  std::string unwritable;  // the first character without a Windows-1252 form
+};
+
 // A dynaset over the rows of a query or a whole table, with the record-set
 // behaviour the compiler relies on. Errors (unknown field, bad criteria,
 // moving past the end, reading with no current row) raise RuntimeError.
@@ -64,6 +76,12 @@ class Database {
   // The table field and row that hold `value` ("Mechs.Name, ID 990"), when it
   // is a value of a loaded table that a record set handed out; empty otherwise.
   virtual std::string ValueOrigin(const Variant* /*value*/) const { return ""; }
+  // The texts of note of the tables loaded so far, in the order they were
+  // found; the list only grows.
+  virtual const std::vector<TextOfNote>& TextsOfNote() const {
+    static const std::vector<TextOfNote> none;
+    return none;
+  }
   // What the file's reader had to say about it (warnings of a damaged file)
   // since the last call.
   virtual std::vector<std::string> TakeDiagnostics() { return {}; }

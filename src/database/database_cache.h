@@ -13,13 +13,13 @@ namespace quorvane::db {
 // objects. A loaded database never changes, so every mission compiled from
 // one file reads the same loaded tables. Each opening still looks at the file:
 // when its device, inode, size or modification time differ from the loaded
-// one's, the file is loaded again.
+// one's (or those of its SQLite write-ahead log, `-wal`), the file is loaded
+// again.
 class DatabaseCache {
  public:
   // The database at `path`. Throws OpenError as OpenDatabase does.
   std::shared_ptr<Database> Open(const std::string& path);
 
- private:
   // What tells one state of a file from another.
   struct FileState {
     uint64_t device = 0;
@@ -29,8 +29,15 @@ class DatabaseCache {
     int64_t modified_nanoseconds = 0;
     bool operator==(const FileState&) const = default;
   };
+
+ private:
+  struct State {
+    FileState file;
+    FileState log;  // all zero without a log
+    bool operator==(const State&) const = default;
+  };
   struct Loaded {
-    FileState state;
+    State state;
     std::shared_ptr<Database> database;
   };
 

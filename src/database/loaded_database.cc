@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "database/cell_origin.h"
+#include "database/texts_of_note.h"
 #include "database/query/criteria.h"
 #include "database/query/dynaset.h"
 #include "database/jet/jet_text.h"
@@ -49,7 +50,10 @@ LoadedDatabase::Table& LoadedDatabase::Find(std::string_view name) {
 }
 
 const std::shared_ptr<const TableData>& LoadedDatabase::Loaded(Table& table) {
-  if (!table.data) table.data = std::make_shared<const TableData>(source_->Load(table.name));
+  if (!table.data) {
+    table.data = std::make_shared<const TableData>(source_->Load(table.name));
+    GatherTextsOfNote(*table.data, texts_of_note_);
+  }
   return table.data;
 }
 

@@ -27,6 +27,7 @@ class LoadedDatabase : public Database {
   std::vector<ColumnInfo> Columns(std::string_view table) override;
   std::string ValueOrigin(const Variant* value) const override;
   std::vector<std::string> TakeDiagnostics() override { return source_->TakeDiagnostics(); }
+  const std::vector<TextOfNote>& TextsOfNote() const override { return texts_of_note_; }
 
  private:
   struct Table {
@@ -49,6 +50,7 @@ class LoadedDatabase : public Database {
                                        const std::vector<SortKey>& keys);
 
   std::unique_ptr<TableSource> source_;
+  std::vector<TextOfNote> texts_of_note_;
   std::vector<std::string> table_names_;
   std::unordered_map<std::string, Table> tables_;  // by folded name
   std::unique_ptr<QueryEngine> engine_;            // started by the first query

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include "fit/fit_state.h"
 
 namespace quorvane {
 
 struct RunState;
-struct FitState;
 
 // Checks the mission's data and, when every check passes, writes its FIT file.
 bool BuildMissionFit(RunState& run, FitState& fit);

@@ -1,5 +1,6 @@
 #include "fit/fit_build.h"
 
+#include "run/mission_kind.h"
 #include "run/run_state.h"
 #include "fit/fit_state.h"
 
@@ -12,9 +13,9 @@ const Variant& FitBuild::Mission(std::string_view field) const {
   return mission_record->Field(field);
 }
 
-bool FitBuild::IsMultiplayer() const { return EqualsNumber(Mission("Multiplayer"), -1); }
-
-bool FitBuild::IsSinglePlayer() const { return EqualsNumber(Mission("Multiplayer"), 0); }
+MissionKind FitBuild::Kind() const {
+  return DecideMissionKind(Mission("Multiplayer"), MultiplayerTest::kByNumber);
+}
 
 std::string FitBuild::MissionCriteria() const { return "[MissionID] = " + mission_text; }
 

@@ -8,6 +8,7 @@
 
 #include "database/database.h"
 #include "platform/variant.h"
+#include "run/mission_kind.h"
 
 namespace quorvane {
 
@@ -42,10 +43,11 @@ struct FitBuild {
 
   // A field of the mission's NewMissions row.
   const Variant& Mission(std::string_view field) const;
-  // The mission's Multiplayer field equals True; a Null equals neither.
-  bool IsMultiplayer() const;
-  // The mission's Multiplayer field equals False.
-  bool IsSinglePlayer() const;
+  // The mission's kind, its Multiplayer field compared as a number (a Null is
+  // neither kind).
+  MissionKind Kind() const;
+  bool IsMultiplayer() const { return Kind() == MissionKind::kMultiplayer; }
+  bool IsSinglePlayer() const { return Kind() == MissionKind::kSinglePlayer; }
 
   // "[MissionID] = n", the criteria of every walk over the mission's rows.
   std::string MissionCriteria() const;

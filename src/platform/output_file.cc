@@ -1,15 +1,15 @@
 #include "platform/output_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <random>
+#include <set>
 
+#include "platform/file_calls.h"
+#include "platform/interrupts.h"
 #include "platform/runtime_error.h"
 #include "platform/windows1252.h"
 
@@ -17,8 +17,10 @@ namespace quorvane {
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
-constexpr size_t kMaxNameLength = 255;  // bytes of one name in a folder
 constexpr int kCreateTries = 100;
+// A temporary nobody has held or changed for this long belongs to a run that
+// ended without putting it in place.
+constexpr int kAbandonedAfterSeconds = 60;
 
 // A random suffix for a temporary name, six characters of [0-9a-z].
 std::string RandomSuffix() {
@@ -31,17 +33,43 @@ std::string RandomSuffix() {
 
 // A temporary name beside `path`: ".", the file's name (cut short when the
 // whole would be too long a name) and the unfinished mark with a suffix.
-std::string TemporaryPath(const std::string& path) {
+size_t NameStart(const std::string& path) {
   size_t slash = path.rfind('/');
-  size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  return slash == std::string::npos ? 0 : slash + 1;
+}
+
+std::string TemporaryPath(const std::string& path) {
+  size_t name_start = NameStart(path);
   std::string name = path.substr(name_start);
-  size_t room = kMaxNameLength - 1 - kUnfinishedMark.size() - 6;
+  size_t room = files::kMaxNameLength - 1 - kUnfinishedMark.size() - 6;
   if (name.size() > room) name.resize(room);
   return path.substr(0, name_start) + "." + name + std::string(kUnfinishedMark) + RandomSuffix();
 }
 
 [[noreturn]] void ThrowCannotCreate(const std::string& path, int error) {
   throw RuntimeError("Cannot create file '" + path + "': " + std::strerror(error));
+}
+
+[[noreturn]] void ThrowCannotWrite(const std::string& path, int error) {
+  throw RuntimeError("Cannot write file '" + path + "': " + std::strerror(error));
+}
+
+// Removes, once per folder and process, the temporaries that earlier runs
+// left behind when they were killed: a temporary is locked while its run
+// writes it, so one whose lock is free and that has not changed for a while
+// is abandoned.
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  static std::mutex lock;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard guard(lock);
+    if (!swept.insert(folder).second) return;
+  }
+  for (const std::string& name : files::FolderEntries(folder.empty() ? "." : folder)) {
+    if (!name.starts_with('.') || name.find(kUnfinishedMark) == std::string::npos) continue;
+    std::string path = folder + name;
+    if (files::IsAbandoned(path, kAbandonedAfterSeconds)) files::RemoveFile(path);
+  }
 }
 
 }  // namespace
@@ -59,68 +87,60 @@ void OutputFile::Create(const std::string& path) {
   if (path.find('\0') != std::string::npos) {
     throw RuntimeError("Bad file name: '" + path + "' holds a NUL character");
   }
-  // A folder of that name could not be replaced when the file is closed.
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) ThrowCannotCreate(path, EISDIR);
+  // A name the folder cannot hold, or a folder of that name, could not be put
+  // in place when the file is closed.
+  if (path.size() - NameStart(path) > files::kMaxNameLength) ThrowCannotCreate(path, ENAMETOOLONG);
+  if (files::IsFolder(path)) ThrowCannotCreate(path, EISDIR);
+  RemoveAbandonedTemporaries(path.substr(0, NameStart(path)));
   for (int tries = 0; fd_ < 0; ++tries) {
     std::string temporary = TemporaryPath(path);
-    fd_ = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd_ >= 0) {
+    int fd = interrupts::CreateRemovable(temporary);
+    if (fd >= 0) {
+      fd_ = fd;
       temporary_path_ = std::move(temporary);
-    } else if (errno != EEXIST || tries == kCreateTries) {
-      ThrowCannotCreate(path, errno);
+    } else if (-fd != EEXIST || tries == kCreateTries) {
+      ThrowCannotCreate(path, -fd);
     }
   }
   path_ = path;
+  write_error_ = 0;
   buffer_.clear();
   buffer_.reserve(kBufferSize);
-  if (journal_ != nullptr) journal_->push_back(path);
+  if (journal_ != nullptr) journal_->created.push_back(path);
 }
 
 void OutputFile::WriteLine(std::string_view text) {
   if (fd_ < 0) throw RuntimeError("Bad file name or number: no file is open for this line");
+  if (watcher_ != nullptr) watcher_->Seen(path_, text);
   AppendWindows1252(buffer_, text);
   buffer_ += "\r\n";
   if (buffer_.size() >= kBufferSize) Flush();
 }
 
-int OutputFile::WriteBuffer() {
-  size_t done = 0;
-  int error = 0;
-  while (done < buffer_.size() && error == 0) {
-    ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-    if (written > 0) {
-      done += static_cast<size_t>(written);
-    } else if (written == 0 || errno != EINTR) {
-      error = written == 0 ? EIO : errno;
-    }
-  }
-  buffer_.clear();
-  return error;
-}
-
 void OutputFile::Flush() {
-  if (int error = WriteBuffer(); error != 0) {
-    throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
-  }
+  if (write_error_ == 0) write_error_ = files::WriteAll(fd_, buffer_);
+  buffer_.clear();
+  if (write_error_ != 0) ThrowCannotWrite(path_, write_error_);
 }
 
 void OutputFile::Close() {
   if (fd_ < 0) return;
-  int error = WriteBuffer();
-  if (::close(fd_) != 0 && error == 0) error = errno;
+  int error = write_error_ != 0 ? write_error_ : files::WriteAll(fd_, buffer_);
+  buffer_.clear();
+  if (int closing = files::CloseFile(fd_); error == 0) error = closing;
   fd_ = -1;
-  // What was written is put in place even when a write failed: the file is
-  // there as far as it got.
-  if (std::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
-    if (error == 0) error = errno;
-    ::unlink(temporary_path_.c_str());
-  }
-  if (error != 0) throw RuntimeError("Cannot write file '" + path_ + "': " + std::strerror(error));
+  // What was written is put in place, also when the step that wrote it
+  // failed; a file the system could not store is not, and the earlier file
+  // of that name stays.
+  if (error == 0) error = interrupts::PutInPlace(temporary_path_, path_);
+  if (error == 0) return;
+  interrupts::Remove(temporary_path_);
+  if (journal_ != nullptr) journal_->not_stored.push_back(path_);
+  ThrowCannotWrite(path_, error);
 }
 
 OutputFiles::OutputFiles() {
-  for (OutputFile& file : files_) file.set_journal(&created_);
+  for (OutputFile& file : files_) file.set_journal(&journal_);
 }
 
 OutputFile& OutputFiles::operator[](FileRole role) {
@@ -139,7 +159,7 @@ OutputFile& OutputFiles::operator[](FileRole role) {
 
 void OutputFiles::CloseAll() {
   for (OutputFile& file : files_) {
-    if (file.is_open()) left_open_.push_back(file.path());
+    if (file.is_open()) journal_.left_open.push_back(file.path());
   }
   // Every file is put in place; the first failure is reported after.
   std::optional<RuntimeError> failure;
@@ -153,9 +173,21 @@ void OutputFiles::CloseAll() {
   if (failure) throw *failure;
 }
 
-void OutputFiles::ClearJournal() {
-  created_.clear();
-  left_open_.clear();
+void OutputFiles::set_watcher(LineWatcher* watcher) {
+  for (OutputFile& file : files_) file.set_watcher(watcher);
+}
+
+void OutputFiles::ClearJournal() { journal_ = FileJournal{}; }
+
+std::vector<std::string> OutputFiles::stored() const {
+  std::vector<std::string> kept;
+  for (const std::string& path : journal_.created) {
+    if (std::find(journal_.not_stored.begin(), journal_.not_stored.end(), path) ==
+        journal_.not_stored.end()) {
+      kept.push_back(path);
+    }
+  }
+  return kept;
 }
 
 }  // namespace quorvane

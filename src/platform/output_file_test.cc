@@ -1,6 +1,11 @@
 #include "platform/output_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
 
 #include <algorithm>
 #include <filesystem>
@@ -129,6 +134,34 @@ TEST(OutputFileTest, FilesKeepAJournalOfCreatedAndUnfinishedFiles) {
   files.ClearJournal();
   EXPECT_TRUE(files.created().empty());
   EXPECT_TRUE(files.left_open().empty());
+}
+
+// Temporaries a killed run left behind go when a later run writes into their
+// folder: one is abandoned when no process holds its lock and it has not
+// changed for a minute. One still being written (locked) or just made stays.
+TEST(OutputFileTest, LaterRunRemovesAbandonedTemporaries) {
+  namespace fs = std::filesystem;
+  std::string folder = testing::TempDir();
+  auto old_file = [&](const std::string& name) {
+    std::string path = testing::WriteFile(folder + "/" + name, "partial\r\n");
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    return path;
+  };
+  old_file(".m1.FIT.unfinished-abc123");
+  old_file(".m1.ABL.unfinished-def456");
+  old_file(".settings");  // not a temporary
+  testing::WriteFile(folder + "/.m2.FIT.unfinished-fresh1", "partial\r\n");
+  std::string busy = old_file(".m3.FIT.unfinished-busy12");
+  // A run still writing holds the lock on its temporary.
+  int held = ::open(busy.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  OutputFile file;
+  file.Create(folder + "/m9.FIT");
+  file.Close();
+  ::close(held);
+  EXPECT_EQ(Names(folder),
+            (std::vector<std::string>{".m2.FIT.unfinished-fresh1", ".m3.FIT.unfinished-busy12",
+                                      ".settings", "m9.FIT"}));
 }
 
 }  // namespace

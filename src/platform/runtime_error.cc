@@ -10,7 +10,11 @@ void RuntimeError::AddContext(std::string_view context) {
   message_ += context;
 }
 
-void ThrowOverflow(const Variant* value) { throw RuntimeError("Overflow", value); }
+void ThrowOverflow(const std::string& number, std::string_view type, const Variant* value) {
+  throw RuntimeError("Overflow (" + number + " does not fit " +
+                         (type.starts_with('I') ? "an " : "a ") + std::string(type) + ")",
+                     value);
+}
 
 void ThrowInvalidUseOfNull(const Variant* value) {
   throw RuntimeError("Invalid use of Null", value);

@@ -35,7 +35,10 @@ class RuntimeError : public std::runtime_error {
   bool has_context_ = false;
 };
 
-[[noreturn]] void ThrowOverflow(const Variant* value = nullptr);
+// "Overflow (40000 does not fit an Integer)": the number and the type it did
+// not fit.
+[[noreturn]] void ThrowOverflow(const std::string& number, std::string_view type,
+                                const Variant* value = nullptr);
 [[noreturn]] void ThrowInvalidUseOfNull(const Variant* value = nullptr);
 [[noreturn]] void ThrowTypeMismatch(const std::string& what = "", const Variant* value = nullptr);
 

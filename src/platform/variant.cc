@@ -133,13 +133,16 @@ double Variant::ToDouble() const {
 
 int16_t Variant::ToInteger() const {
   double rounded = std::nearbyint(ToDouble());
-  if (!(rounded >= -32768.0 && rounded <= 32767.0)) ThrowOverflow(this);
+  if (!(rounded >= -32768.0 && rounded <= 32767.0))
+    ThrowOverflow(JoinedForm(*this), "Integer", this);
   return static_cast<int16_t>(rounded);
 }
 
 int32_t Variant::ToLong() const {
   double rounded = std::nearbyint(ToDouble());
-  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) ThrowOverflow(this);
+  if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
+    ThrowOverflow(JoinedForm(*this), "Long", this);
+  }
   return static_cast<int32_t>(rounded);
 }
 
@@ -219,13 +222,13 @@ bool EqualsNumber(const Variant& value, double number) {
 
 int16_t CheckedInteger(int64_t value) {
   if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
-    ThrowOverflow();
+    ThrowOverflow(std::to_string(value), "Integer");
   return static_cast<int16_t>(value);
 }
 
 int32_t CheckedLong(int64_t value) {
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-    ThrowOverflow();
+    ThrowOverflow(std::to_string(value), "Long");
   return static_cast<int32_t>(value);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -77,7 +78,7 @@ std::string Outcome(const std::function<int64_t()>& convert) {
     return std::to_string(convert());
   } catch (const RuntimeError& error) {
     std::string reason = error.what();
-    return reason.substr(0, reason.find(':'));
+    return reason.substr(0, std::min(reason.find(':'), reason.find(" (")));
   }
 }
 
@@ -172,6 +173,24 @@ TEST(VariantTest, CheckedArithmeticStopsOnePastTheLimit) {
     EXPECT_EQ(Outcome([&] { return CheckedInteger(c.value); }), c.integer) << c.value;
     EXPECT_EQ(Outcome([&] { return CheckedLong(c.value); }), c.whole) << c.value;
   }
+}
+
+// An overflow names the number and the type it did not fit.
+TEST(VariantTest, OverflowNamesTheNumberAndTheType) {
+  auto reason = [](const std::function<int64_t()>& convert) {
+    try {
+      convert();
+    } catch (const RuntimeError& error) {
+      return std::string(error.what());
+    }
+    return std::string("(no error)");
+  };
+  EXPECT_EQ(reason([] { return Variant::String("40000").ToInteger(); }),
+            "Overflow (40000 does not fit an Integer)");
+  EXPECT_EQ(reason([] { return Variant::Double(3e9).ToLong(); }),
+            "Overflow (3000000000 does not fit a Long)");
+  EXPECT_EQ(reason([] { return CheckedInteger(-32769); }),
+            "Overflow (-32769 does not fit an Integer)");
 }
 
 TEST(VariantTest, ComparisonsOfTheCompiler) {

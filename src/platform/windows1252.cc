@@ -84,6 +84,25 @@ void AppendWindows1252(std::string& out, std::string_view utf8) {
   }
 }
 
+std::string_view FirstWithoutWindows1252Form(std::string_view utf8) {
+  for (size_t pos = 0; pos < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    uint32_t code_point = 0;
+    size_t length = DecodeUtf8(utf8, pos, code_point);
+    if (length == 0) {
+      ++pos;  // a byte that is not UTF-8 is written as it stands
+    } else if (EncodeCodePoint(code_point) < 0) {
+      return utf8.substr(pos, length);
+    } else {
+      pos += length;
+    }
+  }
+  return {};
+}
+
 std::string ToWindows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -8,6 +8,7 @@
 #include "database/database_cache.h"
 #include "platform/message_sink.h"
 #include "platform/output_file.h"
+#include "run/text_watch.h"
 
 namespace quorvane {
 
@@ -17,7 +18,11 @@ namespace quorvane {
 // (FitState, ScriptState); the compiler object owns all three. Nothing is reset
 // at the start of an operation except by the step that owns it.
 struct RunState {
-  explicit RunState(MessageSink& sink) : messages(sink) {}
+  explicit RunState(MessageSink& sink) : messages(sink), text_watch(*this) {
+    files.set_watcher(&text_watch);
+  }
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
 
   MessageSink& messages;
   std::shared_ptr<db::Database> database;
@@ -33,6 +38,8 @@ struct RunState {
   // step reads it from here.
   int16_t mission = 0;
   OutputFiles files;
+  // Notes designer texts that change the meaning of the lines they are written in.
+  TextWatch text_watch;
 };
 
 }  // namespace quorvane

@@ -3,30 +3,14 @@
 #include <algorithm>
 
 #include "platform/number_text.h"
+#include "run/mission_kind.h"
 #include "script/script_session.h"
 
 namespace quorvane {
 
-void MakeAblIdentifier(MessageSink& messages, std::string& text) {
-  if (ReadLeadingNumber(text) > 0) {
-    messages.Error("ABL Identifier '" + text + "' starts with a number.");
-    return;
-  }
-  static constexpr std::string_view kRemoved = "&;=%^()-+.!\\/:";
-  std::string identifier = "_";
-  for (char c : text) {
-    if (c == ' ') {
-      identifier += '_';
-    } else if (kRemoved.find(c) == std::string_view::npos) {
-      identifier += c;
-    }
-  }
-  text = std::move(identifier);
-}
-
 void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line) {
   OutputFile& file = session.run.files[role];
-  if (!file.is_open() && session.script.drop_lines_of_closed_includes) return;
+  if (!file.is_open() && session.closed_include_lines == ClosedIncludeLines::kAreDropped) return;
   file.WriteLine(line);
 }
 
@@ -64,7 +48,8 @@ void CloseVarInitFiles(ScriptSession& session) {
 
 bool IsMultiplayerMission(const ScriptSession& session) {
   return session.script.mission_record != nullptr &&
-         session.script.mission_record->Field("Multiplayer").IsTrue();
+         DecideMissionKind(session.script.mission_record->Field("Multiplayer"),
+                           MultiplayerTest::kByTruth) == MissionKind::kMultiplayer;
 }
 
 }  // namespace quorvane

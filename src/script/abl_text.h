@@ -12,11 +12,6 @@ namespace quorvane {
 
 struct ScriptSession;
 
-// Turns a designer's text into an ABL identifier in place: "_" in front,
-// blanks to "_", the characters &;=%^()-+.!\/: removed. A text whose leading
-// number is positive is refused with a message and left unchanged.
-void MakeAblIdentifier(MessageSink& messages, std::string& text);
-
 // Adds "     <type><stop 40><name>;" to the _VAR include and, when the initial
 // value is not empty, "     <name> = <value>;" to the _INIT include.
 void DeclareScriptVariable(ScriptSession& session, std::string_view type, std::string_view name,
@@ -30,15 +25,15 @@ void WriteInitLine(ScriptSession& session, std::string_view statement, std::stri
 int32_t MakeObjectId(int16_t block, int16_t vertex, int16_t number);
 
 // Writes a line to one of the include files of the script run. A line for a
-// _VAR, _INIT or _MP include that is not open is dropped when the session
-// allows it (the lookout include written on its own); otherwise it is an error.
+// _VAR, _INIT or _MP include that is not open is dropped or is an error, as
+// the session's closed_include_lines says.
 void WriteIncludeLine(ScriptSession& session, FileRole role, const Line& line);
 
 // Closes the _VAR and _INIT includes.
 void CloseVarInitFiles(ScriptSession& session);
 
-// Whether the mission of the script run is a multiplayer one (Multiplayer is
-// True; Null is neither kind).
+// Whether the mission of the script run is a multiplayer one, by the script
+// writers' test (MultiplayerTest::kByTruth).
 bool IsMultiplayerMission(const ScriptSession& session);
 
 }  // namespace quorvane

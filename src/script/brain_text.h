@@ -9,9 +9,6 @@ namespace quorvane::brain_text {
 // the module. Each entry is one whole line; an empty entry is an empty line.
 using TextLines = std::span<const std::string_view>;
 
-// The rule that opens the module (two slashes and 81 asterisks).
-inline constexpr std::string_view kOpeningRule =
-    "//*********************************************************************************";
 // The rule that closes the module (two slashes and 66 asterisks).
 inline constexpr std::string_view kClosingRule =
     "//******************************************************************";

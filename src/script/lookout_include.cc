@@ -3,6 +3,7 @@
 #include "platform/variant.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -90,8 +91,7 @@ bool WriteLookOutIncludeFile(ScriptSession& session, std::string& path_name) {
   std::string path = path_name + script.script_file_name + "_LOP.ABI";
   OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(path);
-  file.WriteLine(
-      "//*********************************************************************************");
+  file.WriteLine(kRuleLine);
   file.WriteLine("// Lookout Point Include file for mission " + path);
   file.WriteLine();
 

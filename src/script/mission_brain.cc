@@ -1,12 +1,12 @@
 #include "script/mission_brain.h"
 
-#include "run/step_context.h"
 #include "platform/variant.h"
+#include "run/mission_kind.h"
 #include "script/abl_text.h"
 #include "script/brain_module.h"
-#include "script/lookout_include.h"
 #include "script/row_count.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
@@ -50,7 +50,7 @@ bool CheckRecordCounts(ScriptSession& session, int16_t mission) {
 
 void WriteModuleHead(const BrainModule& module) {
   const ScriptSession& session = module.session;
-  module.Write(brain_text::kOpeningRule);
+  module.Write(kRuleLine);
   module.Write("");
   module.Write("module MissionBrain_" + session.script.script_file_name + " : integer;");
   module.Write("");
@@ -231,8 +231,9 @@ bool WriteMissionBrain(ScriptSession& session) {
   OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + ".ABL");
   const Variant& multiplayer = session.script.mission_record->Field("Multiplayer");
-  BrainModule module{session, file, mission, IsMultiplayerMission(session),
-                     EqualsNumber(multiplayer, 0)};
+  BrainModule module{
+      session, file, mission, IsMultiplayerMission(session),
+      DecideMissionKind(multiplayer, MultiplayerTest::kByNumber) == MissionKind::kSinglePlayer};
   WriteModuleHead(module);
   WriteConstants(module);
   module.Write(brain_text::kTypeDefinitions);
@@ -247,12 +248,6 @@ bool WriteMissionBrain(ScriptSession& session) {
   WriteScenarioEnd(module);
   WriteModuleTail(module);
   file.Close();
-
-  // The lookout include is written with the main module closed, while the
-  // _VAR, _INIT and _MP includes are still open for its lines.
-  std::string lookout_folder = session.run.output_folder;
-  RunStep(session.run, "writing the lookout include",
-          [&] { return WriteLookOutIncludeFile(session, lookout_folder); });
   return true;
 }
 

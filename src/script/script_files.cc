@@ -5,22 +5,15 @@
 #include "platform/line.h"
 #include "platform/output_name.h"
 #include "script/abl_text.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 
 namespace quorvane {
 namespace {
 
-constexpr std::string_view kStarLine =
-    "//*********************************************************************************";
-
-struct PlacedText {
-  int column;  // 0: an empty line
-  std::string_view text;
-};
-
 // handleMessage up to its numbered cases: the fixed cases of the alarms, the
 // exit timer and the end music.
-constexpr std::array<PlacedText, 67> kHandleMessageHead = {{
+constexpr std::array<PlacedLine, 67> kHandleMessageHead = {{
     {0, ""},
     {1, "function handleMessage;"},
     {0, ""},
@@ -95,7 +88,7 @@ std::string MissionNameText(const ScriptSession& session) {
 }
 
 void WriteFileHead(OutputFile& file, std::string_view title, const std::string& mission_name) {
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine(std::string(title) + mission_name);
   file.WriteLine();
 }
@@ -148,11 +141,9 @@ bool OpenMultiplayerInclude(ScriptSession& session) {
   session.script.event_counter = 0;
   OutputFile& file = session.run.files[FileRole::kMultiplayer];
   file.Create(MissionFileBase(session) + "_MP.ABI");
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine("// MultiPlayer Include file for mission " + MissionNameText(session));
-  for (const PlacedText& placed : kHandleMessageHead) {
-    file.WriteLine(placed.column == 0 ? Line() : Line::At(placed.column, placed.text));
-  }
+  for (const PlacedLine& placed : kHandleMessageHead) file.WriteLine(ToLine(placed));
   file.WriteLine();
   return true;
 }

@@ -27,9 +27,6 @@ struct ScriptState {
   int16_t clan_primary_count = 0;
   // Action rows of the objective whose actions are being written.
   int16_t objective_action_count = 0;
-  // When set, lines for a _VAR, _INIT or _MP include that is not open are
-  // dropped instead of raising an error (the lookout include written on its own).
-  bool drop_lines_of_closed_includes = false;
 };
 
 }  // namespace quorvane

@@ -81,6 +81,35 @@ def test_two_compilers_on_two_threads_at_once(tmp_path):
             assert files == read_folder(GOLDEN / str(mission)), mission
 
 
+def test_one_compiler_shared_by_four_threads(tmp_path):
+    """The threads take turns: each gets the FIT file a compiler alone writes."""
+    mission = GOLDEN_MISSIONS[0]
+    expected = read_folder(GOLDEN / str(mission))
+    fit_name = next(name for name in expected if name.upper().endswith(".FIT"))
+    compiler = quorvane.Compiler()
+    compiler.set_creation_date(GOLDEN_DATE)
+    results = {}
+
+    def compile_fit(index):
+        output = tmp_path / f"thread{index}"
+        output.mkdir()
+        for _ in range(3):
+            result = compiler.write_mission_fit(str(output), DATA, "campaign.mdb", mission)
+        files = read_folder(output)
+        folder = (str(output) + "/").encode()
+        results[index] = (result, files[fit_name].replace(folder, b"OUTPUT/"))
+
+    threads = [threading.Thread(target=compile_fit, args=(i,)) for i in range(4)]
+    for thread in threads:
+        thread.start()
+    for thread in threads:
+        thread.join()
+    assert sorted(results) == [0, 1, 2, 3]
+    for result, fit in results.values():
+        assert result is True
+        assert fit == expected[fit_name]
+
+
 CRITICAL = quorvane.MESSAGE_CRITICAL
 PLAIN = quorvane.MESSAGE_PLAIN
 

@@ -81,38 +81,46 @@ uint32_t JetBuilder::AddDataPage(uint32_t owner, const std::vector<Row>& rows) {
   return page;
 }
 
+std::string JetBuilder::Jet4Row(unsigned columns, const std::string& fixed,
+                                const std::vector<std::string>& variable,
+                                const std::vector<unsigned>& present) {
+  std::string row = U16(static_cast<uint16_t>(columns)) + fixed;
+  std::vector<size_t> offsets;
+  for (const std::string& value : variable) {
+    offsets.push_back(row.size());
+    row += value;
+  }
+  if (!variable.empty()) {
+    offsets.push_back(row.size());  // where the variable data ends
+    for (size_t i = offsets.size(); i-- > 0;) row += U16(static_cast<uint16_t>(offsets[i]));
+    row += U16(static_cast<uint16_t>(variable.size()));
+  }
+  std::string mask((columns + 7) / 8, '\0');
+  for (unsigned number : present)
+    mask[number / 8] = static_cast<char>(mask[number / 8] | 1 << number % 8);
+  return row + mask;
+}
+
 std::string JetBuilder::RowBytes(const std::vector<Column>& columns,
                                  const std::vector<std::optional<std::string>>& values) const {
   if (version_ != 4) throw std::logic_error("rows are made in the Jet 4 format only");
   std::string fixed;
-  std::string variable;
-  std::vector<size_t> offsets;
-  std::string mask((columns.size() + 7) / 8, '\0');
-  const size_t fixed_start = 2;
-  size_t fixed_size = 0;
-  for (const Column& column : columns) fixed_size += column.type == kLong ? 4 : 0;
+  std::vector<std::string> variable;
+  std::vector<unsigned> present;
   for (size_t i = 0; i < columns.size(); ++i) {
     const std::optional<std::string>& value = values.at(i);
-    if (value) mask[i / 8] = static_cast<char>(mask[i / 8] | 1 << i % 8);
+    if (value) present.push_back(static_cast<unsigned>(i));
     if (columns[i].type == kLong) {
       fixed += U32(value ? static_cast<uint32_t>(std::stol(*value)) : 0);
       continue;
     }
-    offsets.push_back(fixed_start + fixed_size + variable.size());
-    if (!value) continue;
-    std::string text = Ucs2(*value);
-    if (columns[i].type == kMemo) {
-      variable += U32(static_cast<uint32_t>(text.size()) | 0x80000000u) + U32(0) + U32(0);
+    std::string text = value ? Ucs2(*value) : "";
+    if (value && columns[i].type == kMemo) {
+      text = U32(static_cast<uint32_t>(text.size()) | 0x80000000u) + U32(0) + U32(0) + text;
     }
-    variable += text;
+    variable.push_back(text);
   }
-  std::string row = U16(static_cast<uint16_t>(columns.size())) + fixed + variable;
-  if (!offsets.empty()) {
-    row += U16(static_cast<uint16_t>(row.size()));  // where the variable data ends
-    for (size_t i = offsets.size(); i-- > 0;) row += U16(static_cast<uint16_t>(offsets[i]));
-    row += U16(static_cast<uint16_t>(offsets.size()));
-  }
-  return row + mask;
+  return Jet4Row(static_cast<unsigned>(columns.size()), fixed, variable, present);
 }
 
 std::string JetBuilder::Definition(const std::vector<Column>& columns, uint32_t map_pointer,

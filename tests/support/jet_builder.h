@@ -50,6 +50,13 @@ class JetBuilder {
   void PutDataPage(uint32_t page, uint32_t owner, const std::vector<Row>& rows);
   uint32_t AddDataPage(uint32_t owner, const std::vector<Row>& rows);
 
+  // A Jet 4 row: the column count, the fixed part, the variable values,
+  // their offsets (the end of the data first, the first value's last), the
+  // variable count and the null mask with a bit set for each present column.
+  static std::string Jet4Row(unsigned columns, const std::string& fixed,
+                             const std::vector<std::string>& variable,
+                             const std::vector<unsigned>& present);
+
   // The bytes of a row of `columns` holding `values` in the file's row format.
   std::string RowBytes(const std::vector<Column>& columns,
                        const std::vector<std::optional<std::string>>& values) const;

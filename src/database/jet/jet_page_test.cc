@@ -6,66 +6,51 @@
 
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "support/jet_builder.h"
 
 namespace quorvane::db {
 namespace {
 
+using testing::JetBuilder;
+
 constexpr size_t kPage = 4096;
 constexpr uint32_t kTable = 5;
 constexpr uint32_t kOtherTable = 9;
+// The pages of the test; those of a new file's header and catalog come before.
+constexpr uint32_t kFirst = 10, kSecond = 11, kThird = 12, kOther = 16, kPastTheEnd = 100;
 
-struct Row {
-  uint16_t flags;
-  std::string bytes;
-};
+std::string Pointer(uint32_t page, unsigned row) { return JetBuilder::Pointer(page, row); }
 
-std::string Pointer(uint32_t page, unsigned row) {
-  uint32_t value = page << 8 | row;
-  return std::string(reinterpret_cast<const char*>(&value), 4);
-}
-
-// Writes a Jet 4 data page: rows from the end of the page down, their slots
-// (offset and flags) after the row count.
-void PutDataPage(std::vector<char>& file, uint32_t page, uint32_t owner,
-                 const std::vector<Row>& rows) {
-  char* bytes = file.data() + page * kPage;
-  bytes[0] = 0x01;
-  std::memcpy(bytes + 4, &owner, 4);
-  uint16_t count = static_cast<uint16_t>(rows.size());
-  std::memcpy(bytes + 12, &count, 2);
-  size_t end = kPage;
-  for (size_t r = 0; r < rows.size(); ++r) {
-    end -= rows[r].bytes.size();
-    std::memcpy(bytes + end, rows[r].bytes.data(), rows[r].bytes.size());
-    uint16_t slot = static_cast<uint16_t>(end | rows[r].flags);
-    std::memcpy(bytes + 14 + 2 * r, &slot, 2);
-  }
+// Rows that moved once, twice, into another table, in a loop, past the last
+// slot, and a pointer cut short.
+std::string MovedRowsFile() {
+  JetBuilder file;
+  file.PutDataPage(kFirst, kTable,
+                   {{"plain"},
+                    {Pointer(kSecond, 0), kJetRowMoved},
+                    {"gone", kJetRowDeleted | kJetRowMoved},
+                    {Pointer(kSecond, 1), kJetRowMoved},
+                    {Pointer(kOther, 0), kJetRowMoved},
+                    {Pointer(kSecond, 2), kJetRowMoved},
+                    {Pointer(kSecond, 3), kJetRowMoved},
+                    {Pointer(kSecond, 9), kJetRowMoved},
+                    {"ab", kJetRowMoved}});
+  file.PutDataPage(kSecond, kTable,
+                   {{"moved once", kJetRowDeleted},
+                    {Pointer(kThird, 0), kJetRowMoved},
+                    {"a live row"},
+                    {Pointer(kFirst, 6), kJetRowMoved}});
+  file.PutDataPage(kThird, kTable, {{"moved twice", kJetRowDeleted}});
+  file.PutDataPage(kOther, kOtherTable, {{"another table's", kJetRowDeleted}});
+  return file.Bytes();
 }
 
 class JetPagesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    PutDataPage(file_, 2, kTable,
-                {{0, "plain"},
-                 {kJetRowMoved, Pointer(3, 0)},
-                 {kJetRowDeleted | kJetRowMoved, "gone"},
-                 {kJetRowMoved, Pointer(3, 1)},
-                 {kJetRowMoved, Pointer(6, 0)},
-                 {kJetRowMoved, Pointer(3, 2)},
-                 {kJetRowMoved, Pointer(3, 3)},
-                 {kJetRowMoved, Pointer(3, 9)},
-                 {kJetRowMoved, "ab"}});
-    PutDataPage(file_, 3, kTable,
-                {{kJetRowDeleted, "moved once"},
-                 {kJetRowMoved, Pointer(4, 0)},
-                 {0, "a live row"},
-                 {kJetRowMoved, Pointer(2, 6)}});
-    PutDataPage(file_, 4, kTable, {{kJetRowDeleted, "moved twice"}});
-    PutDataPage(file_, 6, kOtherTable, {{kJetRowDeleted, "another table's"}});
-  }
-
   std::optional<std::string> Read(uint32_t page, unsigned row) const {
     std::optional<JetSlot> slot = pages_.Slot(page, row);
     if (!slot) return std::nullopt;
@@ -74,8 +59,14 @@ class JetPagesTest : public ::testing::Test {
     return std::string(bytes->bytes.View());
   }
 
-  std::vector<char> file_ = std::vector<char>(8 * kPage);
-  JetPages pages_{{reinterpret_cast<const unsigned char*>(file_.data()), file_.size()}, 4};
+  void Change(uint32_t page, size_t offset, uint16_t value) {
+    std::memcpy(file_.data() + page * kPage + offset, &value, 2);
+  }
+
+  std::string file_ = MovedRowsFile();
+  JetPages pages_{std::span<const unsigned char>(
+                      reinterpret_cast<const unsigned char*>(file_.data()), file_.size()),
+                  4};
 };
 
 TEST_F(JetPagesTest, MovedRowsReadThroughTheirFirstSlot) {
@@ -92,22 +83,19 @@ TEST_F(JetPagesTest, MovedRowsReadThroughTheirFirstSlot) {
       {8, std::nullopt},                      // a pointer cut short
       {9, std::nullopt},                      // no such slot
   };
-  for (const Case& c : cases) EXPECT_EQ(Read(2, c.row), c.read) << "row " << c.row;
-  EXPECT_EQ(pages_.Slot(2, 2)->flags, kJetRowDeleted | kJetRowMoved);
+  for (const Case& c : cases) EXPECT_EQ(Read(kFirst, c.row), c.read) << "row " << c.row;
+  EXPECT_EQ(pages_.Slot(kFirst, 2)->flags, kJetRowDeleted | kJetRowMoved);
 }
 
 TEST_F(JetPagesTest, SlotsOutsideTheirPageReadAsNothing) {
-  EXPECT_EQ(pages_.RowCount(1), std::nullopt);  // no data page
-  EXPECT_EQ(pages_.RowCount(8), std::nullopt);  // past the end of the file
-  uint16_t too_many = 2100;
-  std::memcpy(file_.data() + 4 * kPage + 12, &too_many, 2);
-  EXPECT_EQ(pages_.RowCount(4), std::nullopt);
-  uint16_t inside_slot_table = 16;
-  std::memcpy(file_.data() + 3 * kPage + 14, &inside_slot_table, 2);
-  EXPECT_EQ(pages_.Slot(3, 0), std::nullopt);
-  uint16_t beyond_previous_row = kPage - 2;
-  std::memcpy(file_.data() + 3 * kPage + 16, &beyond_previous_row, 2);
-  EXPECT_EQ(pages_.Slot(3, 1), std::nullopt);
+  EXPECT_EQ(pages_.RowCount(1), std::nullopt);            // no data page
+  EXPECT_EQ(pages_.RowCount(kPastTheEnd), std::nullopt);  // past the end of the file
+  Change(kThird, 12, 2100);                               // more slots than the page holds
+  EXPECT_EQ(pages_.RowCount(kThird), std::nullopt);
+  Change(kSecond, 14, 16);  // a row starting inside the slot table
+  EXPECT_EQ(pages_.Slot(kSecond, 0), std::nullopt);
+  Change(kSecond, 16, kPage - 2);  // a row beyond where the previous one starts
+  EXPECT_EQ(pages_.Slot(kSecond, 1), std::nullopt);
 }
 
 }  // namespace

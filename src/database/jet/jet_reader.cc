@@ -84,6 +84,8 @@ void JetReader::ReadCatalog() {
     });
   } catch (const RuntimeError& error) {
     throw OpenError(std::string("the Jet file's catalog is damaged: ") + error.what());
+  } catch (const JetOutOfBounds&) {
+    throw OpenError("the Jet file's catalog is damaged");
   }
   for (JetTable& table : tables_) {
     auto [at, inserted] = definitions_.try_emplace(table.definition_page);

@@ -8,36 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "support/jet_builder.h"
+
 namespace quorvane::db {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-void PutU16(Bytes& bytes, size_t value) {
-  bytes.push_back(static_cast<unsigned char>(value & 0xff));
-  bytes.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-// A Jet 4 row: the column count, the fixed part, the variable values, their
-// offsets (last first, the end of the data at the front), the variable count
-// and the null mask with a bit set for each present column.
 Bytes Jet4Row(unsigned columns, const std::string& fixed, const std::vector<std::string>& values,
               const std::vector<unsigned>& present) {
-  Bytes row;
-  PutU16(row, columns);
-  row.insert(row.end(), fixed.begin(), fixed.end());
-  std::vector<size_t> offsets;
-  for (const std::string& value : values) {
-    offsets.push_back(row.size());
-    row.insert(row.end(), value.begin(), value.end());
-  }
-  offsets.push_back(row.size());
-  for (size_t i = offsets.size(); i-- > 0;) PutU16(row, offsets[i]);
-  PutU16(row, values.size());
-  Bytes mask((columns + 7) / 8);
-  for (unsigned number : present) mask[number / 8] |= static_cast<unsigned char>(1 << number % 8);
-  row.insert(row.end(), mask.begin(), mask.end());
-  return row;
+  std::string row = testing::JetBuilder::Jet4Row(columns, fixed, values, present);
+  return Bytes(row.begin(), row.end());
 }
 
 JetColumnLayout Fixed(unsigned number, size_t offset, size_t size) {

@@ -40,7 +40,9 @@ class Dynaset : public Recordset {
     std::string name;
     size_t column = 0;
   };
-  mutable std::array<NamedColumn, 8> named_columns_;
+  // Room for every field of the widest mission table, so that reading a
+  // whole row field by field (as dump does) finds each name here.
+  mutable std::array<NamedColumn, 32> named_columns_;
   mutable size_t next_named_ = 0;
 
   std::shared_ptr<OrderedRows> rows_;

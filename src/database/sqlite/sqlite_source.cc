@@ -1,9 +1,7 @@
 #include "database/sqlite/sqlite_source.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cmath>
-#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -11,6 +9,7 @@
 #include "database/exact_number.h"
 #include "database/serial_date.h"
 #include "database/sqlite/sqlite_handle.h"
+#include "database/sqlite/sqlite_open.h"
 
 namespace quorvane::db {
 namespace {
@@ -212,53 +211,10 @@ class SqliteSource : public TableSource {
   SqliteDb db_;
 };
 
-// A file: URI for the path, with the characters that URIs reserve escaped. An
-// absolute path gets an empty authority ("file://" and the path), so that a
-// path starting with "//" is not read as a host name.
-std::string FileUri(const std::string& path) {
-  std::string uri = path.starts_with('/') ? "file://" : "file:";
-  for (char c : path) {
-    if (c == '%' || c == '?' || c == '#') {
-      char buffer[4];
-      std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned char>(c));
-      uri += buffer;
-    } else {
-      uri += c;
-    }
-  }
-  // immutable: no locks, no journal, no shared-memory file beside it.
-  return uri + "?mode=ro&immutable=1";
-}
-
 }  // namespace
 
 std::unique_ptr<TableSource> OpenSqliteSource(const std::string& path) {
-  sqlite3* raw = nullptr;
-  int rc =
-      sqlite3_open_v2(FileUri(path).c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-  SqliteDb db(raw);
-  if (rc != SQLITE_OK) {
-    throw OpenError(raw ? sqlite3_errmsg(raw) : "cannot open the SQLite file");
-  }
-  // A damaged file is refused now rather than half-way through a mission.
-  try {
-    auto check = Prepare(db.get(), "PRAGMA quick_check");
-    rc = sqlite3_step(check.get());
-    std::string verdict = rc == SQLITE_ROW ? ColumnText(check.get(), 0) : sqlite3_errmsg(db.get());
-    if (verdict != "ok") throw OpenError("damaged SQLite file: " + verdict);
-    // A file cut short inside its last page can still pass the check.
-    auto pages =
-        Prepare(db.get(), "SELECT page_count * page_size FROM pragma_page_count, pragma_page_size");
-    std::error_code error;
-    auto size = std::filesystem::file_size(path, error);
-    if (sqlite3_step(pages.get()) != SQLITE_ROW || error ||
-        static_cast<uintmax_t>(sqlite3_column_int64(pages.get(), 0)) != size) {
-      throw OpenError("the SQLite file is truncated");
-    }
-  } catch (const RuntimeError& error) {
-    throw OpenError(error.what());
-  }
-  return std::make_unique<SqliteSource>(std::move(db));
+  return std::make_unique<SqliteSource>(OpenCheckedSqlite(path));
 }
 
 }  // namespace quorvane::db

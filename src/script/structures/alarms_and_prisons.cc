@@ -20,11 +20,7 @@ enum class AlarmLineUse {
   kWatch,         // the test for intruders of the watched side
 };
 
-struct AlarmLine {
-  AlarmLineUse use;
-  int column;
-  std::string_view text;
-};
+using AlarmLine = ConditionalLine<AlarmLineUse>;
 
 // The alarm code of one perimeter alarm. "{I}TripTime" holds the game time
 // an intrusion began, -1.0 while there is none; after 12 seconds the perimeter
@@ -109,11 +105,11 @@ void WritePerimeterAlarm(StructureContext& alarm) {
   alarm.counts.perimeter_alarms = CheckedInteger(alarm.counts.perimeter_alarms + 1);
   DeclareScriptVariable(alarm.session, "static real", alarm.identifier + "TripTime", "-1.0");
   for (const AlarmLine& line : kAlarmLines) {
-    if (!AlarmLineApplies(line.use, alarm)) continue;
-    if (line.use == AlarmLineUse::kWatch) {
+    if (!AlarmLineApplies(line.when, alarm)) continue;
+    if (line.when == AlarmLineUse::kWatch) {
       alarm.Write(WatchLine(alarm.alignment));
     } else {
-      alarm.Write(line.column, alarm.Named(line.text));
+      alarm.Write(line.placed.column, alarm.Named(line.placed.text));
     }
   }
 }

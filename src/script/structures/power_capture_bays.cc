@@ -67,11 +67,7 @@ enum class CrateStep {
   kSendCase,  // the send and handle lines of the open case, with the parameter
 };
 
-struct CrateLine {
-  CrateStep step;
-  int column;
-  std::string_view text;
-};
+using CrateLine = ConditionalLine<CrateStep>;
 
 // In a multiplayer mission a captured crate turns neutral and gives one
 // strike to the capturer, whose commander and strike type travel in the
@@ -110,10 +106,10 @@ constexpr std::array<CrateLine, 25> kMultiplayerCrate = {{
 void WriteMultiplayerCrate(const StructureContext& crate) {
   int16_t open_case = 0;
   for (const CrateLine& line : kMultiplayerCrate) {
-    const std::string text = crate.Named(line.text);
-    switch (line.step) {
+    const std::string text = crate.Named(line.placed.text);
+    switch (line.when) {
       case CrateStep::kLine:
-        crate.Write(line.column, text);
+        crate.Write(line.placed.column, text);
         break;
       case CrateStep::kNewCase:
         open_case = AddMultiplayerEvent(crate.session, text, true);
@@ -122,7 +118,7 @@ void WriteMultiplayerCrate(const StructureContext& crate) {
         AddMultiplayerEvent(crate.session, text, false);
         break;
       case CrateStep::kSendCase:
-        WriteSendLines(crate, line.column, kLowerCaseMessages, open_case, text);
+        WriteSendLines(crate, line.placed.column, kLowerCaseMessages, open_case, text);
         break;
     }
   }

@@ -8,6 +8,7 @@
 
 #include "database/database.h"
 #include "platform/variant.h"
+#include "script/script_lines.h"
 
 namespace quorvane {
 
@@ -20,14 +21,6 @@ struct StructureCounts {
   int16_t perimeter_alarms = 0;  // perimeter alarms, for the alarm reset block
   int16_t mech_bays = 0;         // Clan mech bays
   int16_t vehicle_bays = 0;      // Clan vehicle bays
-};
-
-// A line of a fixed line list: the column its text starts in, or 0 for an
-// empty line. "{I}" in the text stands for the structure identifier and "{S}"
-// for its side variable.
-struct PlacedLine {
-  int column;
-  std::string_view text;
 };
 
 // The structure being written and what its behaviour writes with: the open
@@ -56,7 +49,8 @@ struct StructureContext {
   // carrying its indentation in the literal).
   void Write(std::string_view text) const { Write(1, text); }
   void WriteEmptyLine() const;
-  // Writes a fixed line list with the structure's names filled in.
+  // Writes a fixed line list with the structure's names filled in: "{I}" in a
+  // text stands for the structure identifier and "{S}" for its side variable.
   void WriteLines(std::span<const PlacedLine> lines) const;
   // A statement of the _INIT include (five blanks in front, ";" at the end).
   void Init(std::string_view statement) const;

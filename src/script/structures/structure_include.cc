@@ -4,8 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "script/abl_identifier.h"
 #include "script/abl_text.h"
 #include "script/script_files.h"
+#include "script/script_lines.h"
 #include "script/script_session.h"
 #include "script/structures/behaviours.h"
 #include "script/structures/captureable_units.h"
@@ -15,19 +17,12 @@
 namespace quorvane {
 namespace {
 
-constexpr std::string_view kStarLine =
-    "//*********************************************************************************";
-
 // The game keeps at most ten ObjectList elements.
 constexpr int16_t kObjectListLimit = 10;
 
 enum class ResetLineUse { kEvery, kSinglePlayer, kMultiplayer };
 
-struct ResetLine {
-  ResetLineUse use;
-  int column;  // 0: an empty line
-  std::string_view text;
-};
+using ResetLine = ConditionalLine<ResetLineUse>;
 
 // Runs after every alarm: the brain clears PerimeterBreach before the
 // structure code and each alarm that sees an intruder sets it, so the alarm
@@ -51,7 +46,7 @@ constexpr std::array<ResetLine, 13> kAlarmReset = {{
 void WriteFileHead(ScriptSession& session) {
   OutputFile& file = session.run.files[FileRole::kMain];
   file.Create(MissionFileBase(session) + "_STR.ABI");
-  file.WriteLine(kStarLine);
+  file.WriteLine(kRuleLine);
   file.WriteLine("// Structure Include file for mission " +
                  PrintedForm(session.script.mission_record->Field("MissionName")));
   file.WriteLine();
@@ -92,11 +87,11 @@ void WriteAlarmReset(ScriptSession& session) {
   const bool multiplayer = IsMultiplayerMission(session);
   OutputFile& file = session.run.files[FileRole::kMain];
   for (const ResetLine& line : kAlarmReset) {
-    if ((line.use == ResetLineUse::kSinglePlayer && multiplayer) ||
-        (line.use == ResetLineUse::kMultiplayer && !multiplayer)) {
+    if ((line.when == ResetLineUse::kSinglePlayer && multiplayer) ||
+        (line.when == ResetLineUse::kMultiplayer && !multiplayer)) {
       continue;
     }
-    file.WriteLine(line.column == 0 ? Line() : Line::At(line.column, line.text));
+    file.WriteLine(ToLine(line.placed));
   }
 }
 
