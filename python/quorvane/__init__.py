@@ -160,9 +160,11 @@ class Compiler:
         folder, name = os.path.split(os.fspath(database))
         svg = ctypes.c_char_p()
         length = ctypes.c_size_t(0)
-        self._run(_C.quorvane_render_mission_map, self._live(), _path(folder or "."),
-                  _path(name), _mission(mission_id), ctypes.byref(svg), ctypes.byref(length))
-        return ctypes.string_at(svg, length.value).decode("utf-8")
+        # The text belongs to the object until its next call: copy it first.
+        with self._lock:
+            self._run(_C.quorvane_render_mission_map, _path(folder or "."), _path(name),
+                      _mission(mission_id), ctypes.byref(svg), ctypes.byref(length))
+            return ctypes.string_at(svg, length.value).decode("utf-8")
 
     def _write(self, function, output_path, database_path, database_name, mission_id):
         result = ctypes.c_int16(0)
