@@ -160,7 +160,7 @@ class Compiler:
         folder, name = os.path.split(os.fspath(database))
         svg = ctypes.c_char_p()
         length = ctypes.c_size_t(0)
-        # The text belongs to the object until its next call: copy it first.
+        # The picture lives in the object until its next call: read it under the lock.
         with self._lock:
             self._run(_C.quorvane_render_mission_map, _path(folder or "."), _path(name),
                       _mission(mission_id), ctypes.byref(svg), ctypes.byref(length))
