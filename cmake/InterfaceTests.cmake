@@ -1,7 +1,7 @@
 # Tests of Quorvane as hosts and users get it: the C interface and the C++
 # header through the shared library, the Python module, the library's exports,
 # the documentation of every subcommand, the installed files with programs
-# built outside the build tree, and the Debian package. The last four need the
+# built outside the build tree, and the Debian packages. The last four need the
 # uninstrumented build and are left out of the sanitizer build.
 
 file(GLOB interface_tests CONFIGURE_DEPENDS tests/interface/*_test.cc)

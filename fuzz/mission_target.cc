@@ -31,9 +31,12 @@ struct Sqlite {
 // The campaign fixture as a SQLite file image, built once.
 const std::vector<unsigned char>& CampaignImage() {
   static const std::vector<unsigned char> image = [] {
-    std::ifstream in(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/campaign.sql");
+    // The campaign fixture: the mission tables, then its rows.
     std::stringstream sql;
-    sql << in.rdbuf();
+    for (const char* file : {"schema.sql", "campaign.sql"}) {
+      std::ifstream in(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/" + file);
+      sql << in.rdbuf();
+    }
     Sqlite base;
     if (sqlite3_open(":memory:", &base.db) != SQLITE_OK ||
         sqlite3_exec(base.db, sql.str().c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {

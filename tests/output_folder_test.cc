@@ -397,6 +397,66 @@ TEST(OutputFilesTest, FileTheDiskCannotStoreLeavesTheEarlierFile) {
   }
 }
 
+// The same on a real full disk: a small tmpfs (mounted when the test runs as
+// the superuser, else skipped), filled but for one page, holds the earlier
+// files of a run; the second run cannot store its files.
+TEST(OutputFilesTest, FullDiskLeavesTheEarlierFiles) {
+#ifdef _WIN32
+  GTEST_SKIP() << "mounting a small file system needs a POSIX superuser";
+#else
+  std::string folder = TempDir();
+  std::string disk = folder + "/disk";
+  fs::create_directories(disk);
+  if (geteuid() != 0 ||
+      testing::RunCommand("mount -t tmpfs -o size=1m tmpfs " + disk + " 2>&1").status != 0) {
+    GTEST_SKIP() << "no small file system can be mounted here";
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { testing::RunCommand("umount " + path + " 2>&1"); }
+  } unmount{disk};
+  std::string output = disk + "/out";
+  fs::create_directories(output);
+  std::string reference = folder + "/reference";
+  fs::create_directories(reference);
+  std::string database = CampaignWithFileName(folder, "'m7'");
+  auto compile = [&](const std::string& out, const std::string& date) {
+    RecordingSink sink;
+    WriteQuorvane compiler(sink);
+    compiler.set_creation_date(date);
+    std::string path = out;
+    std::string db_folder = folder;
+    std::string db_name = "campaign.sqlite";
+    int16_t mission = kMission;
+    Outcome outcome;
+    try {
+      outcome.result = compiler.WriteMissionFITFile(path, db_folder, db_name, mission) &&
+                       compiler.WriteMissionScript(path, db_folder, db_name, mission);
+    } catch (const RuntimeError& error) {
+      outcome.error = error.what();
+    }
+    outcome.report = compiler.last_report();
+    return outcome;
+  };
+  ASSERT_TRUE(compile(output, "2026-01-01").result);
+  ASSERT_TRUE(compile(reference, "2027-02-02").result);
+  std::map<std::string, std::string> earlier = BytesIn(output);
+  // Everything but one page taken.
+  uintmax_t free = fs::space(disk).available;
+  ASSERT_GT(free, 4096u);
+  testing::WriteFile(disk + "/filler", std::string(free - 4096, '\0'));
+  Outcome outcome = compile(output, "2027-02-02");
+  EXPECT_NE(outcome.error.find("No space left on device"), std::string::npos) << outcome.error;
+  std::map<std::string, std::string> good = BytesIn(reference);
+  ExpectReportMatchesFolder(outcome, output, good, earlier, "full disk");
+  // A file the run could not store keeps its earlier bytes.
+  std::map<std::string, std::string> after = BytesIn(output);
+  size_t kept = 0;
+  for (const auto& [name, bytes] : earlier) kept += after.at(name) == bytes ? 1 : 0;
+  EXPECT_GT(kept, 0u);
+#endif
+}
+
 // A mission file name whose include names pass the longest name a folder
 // holds: the script is refused with the file named, and the report names
 // only files that exist.

@@ -46,6 +46,47 @@ TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
   }
 }
 
+// A missing database beside a file whose name differs only in the case of its
+// ending gets a note naming that file and the name to give; a file whose stem
+// differs in case is not the one meant.
+TEST(RunSetupTest, MissingDatabaseNamesTheFileWhoseEndingDiffersInCase) {
+  std::string folder = testing::TempDir();
+  for (const char* file : {"campaign.mdb", "Other.MDB", "notes.Mdb"}) {
+    std::ofstream(folder + "/" + file) << "";
+  }
+  struct Case {
+    std::string given;
+    std::string looked_for;
+    std::string there;  // "" when no note is due
+  };
+  const std::vector<Case> cases = {
+      {"campaign", "campaign.MDB", "campaign.mdb"},
+      {"campaign.MDB", "campaign.MDB", "campaign.mdb"},
+      {"notes.MDB", "notes.MDB", "notes.Mdb"},
+      {"other", "other.MDB", ""},
+      {"Campaign", "Campaign.MDB", ""},
+  };
+  const std::string note = "' is there: the case of the ending counts, so name the database as ";
+  for (const Case& c : cases) {
+    auto result = RunQuorvane("fit " + folder + "/" + c.given + " 7 -o " + folder);
+    EXPECT_EQ(result.status, 1) << c.given;
+    std::string expected =
+        "quorvane: error: Could not find file '" + folder + "/" + c.looked_for + "'.\n";
+    if (!c.there.empty()) {
+      std::string there = folder + "/" + c.there;
+      expected += "quorvane: note: '" + there + note + there + "\n";
+    }
+    EXPECT_EQ(result.output, expected) << c.given;
+  }
+  // A bare name is named back bare, as the user would type it.
+  auto result = testing::RunCommand("cd " + folder + " && " +
+                                    testing::QuorvaneCommand("build campaign 7") + " 2>&1");
+  EXPECT_EQ(result.output,
+            "quorvane: error: Could not find file './campaign.MDB'.\n"
+            "quorvane: note: './campaign.mdb" +
+                note + "campaign.mdb\n");
+}
+
 // A file that is not a database is told once, with a note of the reason; a
 // missing output folder once, with the design's message.
 TEST(RunSetupTest, UnopenableDatabaseAndMissingFolderAreToldOnce) {

@@ -71,6 +71,16 @@ class CompileError : public std::runtime_error {
 // the output folder, the mission number, counters and scratch values). Some of
 // it is never reset, so to get what the quorvane command writes, use a new
 // Compiler for each mission.
+//
+// Names: the operations keep the design's names, and the design's parameters
+// are named here as C++ names them: output_path is OutputPath, database_path
+// DatabasePath, database_name DatabaseName, mission_id MissionID (of
+// WriteMissionScript: MissionIdentifier), path pathName and text thisstring.
+// Inside, the operations run the design's steps: OpenMissionDatabase,
+// SetOutputPath, then BuildMissionFit or the script's FindMissionRecord,
+// OpenVarInitFiles, OpenMultiplayerInclude, WriteMissionBrain,
+// WriteLookOutIncludeFile, WriteStructureInclude, CloseVarInitFiles and
+// CloseMultiplayerInclude.
 class Compiler {
  public:
   explicit Compiler(MessageHandler on_message = {})
@@ -96,40 +106,40 @@ class Compiler {
   Compiler(const Compiler&) = delete;
   Compiler& operator=(const Compiler&) = delete;
 
-  // Writes the mission's FIT file into OutputPath ("" is the current folder)
-  // from the database DatabaseName in the folder DatabasePath. True when it
-  // was written completely.
-  bool WriteMissionFITFile(std::string_view OutputPath, std::string_view DatabasePath,
-                           std::string_view DatabaseName, int16_t MissionID) {
-    return WriteMission(&quorvane_write_mission_fit_file, OutputPath, DatabasePath, DatabaseName,
-                        MissionID);
+  // Writes the FIT file of mission `mission_id` into `output_path` ("" is the
+  // current folder) from the database `database_name` in the folder
+  // `database_path`. True when it was written completely.
+  bool WriteMissionFITFile(std::string_view output_path, std::string_view database_path,
+                           std::string_view database_name, int16_t mission_id) {
+    return WriteMission(&quorvane_write_mission_fit_file, output_path, database_path, database_name,
+                        mission_id);
   }
 
   // Writes the mission's ABL module and its _VAR, _INIT, _MP, _STR and _LOP
   // includes. True when all script files were written.
-  bool WriteMissionScript(std::string_view OutputPath, std::string_view DatabasePath,
-                          std::string_view DatabaseName, int16_t MissionIdentifier) {
-    return WriteMission(&quorvane_write_mission_script, OutputPath, DatabasePath, DatabaseName,
-                        MissionIdentifier);
+  bool WriteMissionScript(std::string_view output_path, std::string_view database_path,
+                          std::string_view database_name, int16_t mission_id) {
+    return WriteMission(&quorvane_write_mission_script, output_path, database_path, database_name,
+                        mission_id);
   }
 
   // Writes the mission's lookout include from the database the last operation
-  // opened, as pathName (a folder ending in "/") followed by the script file
+  // opened, as `path` (a folder ending in "/") followed by the script file
   // name of the last WriteMissionScript and "_LOP.ABI". Lines meant for the
   // other script includes are dropped: those are open only inside
   // WriteMissionScript, which writes this include itself.
-  bool WriteLookOutIncludeFile(int16_t MissionID, std::string_view pathName) {
+  bool WriteLookOutIncludeFile(int16_t mission_id, std::string_view path) {
     quorvane_bool result = QUORVANE_FALSE;
-    Check(quorvane_write_lookout_include_file(handle_, MissionID, Text(pathName).c_str(), &result));
+    Check(quorvane_write_lookout_include_file(handle_, mission_id, Text(path).c_str(), &result));
     return result != QUORVANE_FALSE;
   }
 
   // The text as the design's MakeAblIdentifier leaves it in its argument: the
-  // ABL identifier made from `thisstring` ("Gate (North)" gives
+  // ABL identifier made from `text` ("Gate (North)" gives
   // "_Gate_North"), or the text unchanged when it starts with a positive
   // number, which is refused with a critical message.
-  std::string MakeAblIdentifier(std::string_view thisstring) {
-    std::string buffer = Text(thisstring);
+  std::string MakeAblIdentifier(std::string_view text) {
+    std::string buffer = Text(text);
     buffer.resize(buffer.size() + 1);  // room for the "_" in front
     size_t length = 0;
     Check(quorvane_make_abl_identifier(handle_, buffer.data(), buffer.size() + 1, &length));

@@ -129,18 +129,18 @@ QUORVANE_API quorvane_status quorvane_write_mission_fit_file(
  * script files were written. */
 QUORVANE_API quorvane_status quorvane_write_mission_script(
     quorvane_compiler* compiler, const char* output_path, const char* database_path,
-    const char* database_name, int16_t mission_identifier, quorvane_bool* result);
+    const char* database_name, int16_t mission_id, quorvane_bool* result);
 
 /* WriteLookOutIncludeFile: writes the lookout include of mission `mission_id`
  * from the database the last operation of this object opened (without one it
- * is a run-time error). The file's name is `path_name` followed by the script
+ * is a run-time error). The file's name is `path` followed by the script
  * file name of this object's last quorvane_write_mission_script and
- * "_LOP.ABI", so `path_name` is a folder ending in "/". Lines meant for the
+ * "_LOP.ABI", so `path` is a folder ending in "/". Lines meant for the
  * script's other includes are dropped: those are open only inside
  * quorvane_write_mission_script, which writes this include itself. */
 QUORVANE_API quorvane_status quorvane_write_lookout_include_file(quorvane_compiler* compiler,
                                                                  int16_t mission_id,
-                                                                 const char* path_name,
+                                                                 const char* path,
                                                                  quorvane_bool* result);
 
 /* MakeAblIdentifier: turns the designer's text in `text` into an ABL

@@ -134,17 +134,17 @@ quorvane_status quorvane_write_mission_fit_file(quorvane_compiler* compiler,
 
 quorvane_status quorvane_write_mission_script(quorvane_compiler* compiler, const char* output_path,
                                               const char* database_path, const char* database_name,
-                                              int16_t mission_identifier, quorvane_bool* result) {
-  return WriteMission(compiler, output_path, database_path, database_name, mission_identifier,
-                      result, &quorvane::WriteQuorvane::WriteMissionScript);
+                                              int16_t mission_id, quorvane_bool* result) {
+  return WriteMission(compiler, output_path, database_path, database_name, mission_id, result,
+                      &quorvane::WriteQuorvane::WriteMissionScript);
 }
 
 quorvane_status quorvane_write_lookout_include_file(quorvane_compiler* compiler, int16_t mission_id,
-                                                    const char* path_name, quorvane_bool* result) {
-  if (!AllGiven({path_name, result})) return QUORVANE_INVALID_ARGUMENT;
+                                                    const char* path, quorvane_bool* result) {
+  if (!AllGiven({path, result})) return QUORVANE_INVALID_ARGUMENT;
   return Guarded(compiler, [&](quorvane::WriteQuorvane& writer) {
-    std::string path(path_name);
-    *result = Boolean(writer.WriteLookOutIncludeFile(mission_id, path));
+    std::string folder(path);
+    *result = Boolean(writer.WriteLookOutIncludeFile(mission_id, folder));
     return QUORVANE_OK;
   });
 }

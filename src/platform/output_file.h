@@ -86,10 +86,10 @@ inline constexpr std::string_view kUnfinishedMark = ".unfinished-";
 
 // The files of one compile, held open under fixed numbers by role.
 enum class FileRole {
-  kMain = 2,         // the FIT file, the brain module, the lookout or structure include
-  kVariables = 3,    // the _VAR include
-  kInit = 4,         // the _INIT include
-  kMultiplayer = 6,  // the _MP include
+  kMain,         // the FIT file, the brain module, the lookout or structure include
+  kVariables,    // the _VAR include
+  kInit,         // the _INIT include
+  kMultiplayer,  // the _MP include
 };
 
 // They keep a journal of the files created since it was last cleared, and of

@@ -30,11 +30,17 @@ def map_of(database, mission):
     return ElementTree.fromstring(run.stdout), run
 
 
+def campaign_sql():
+    """The SQL text of the campaign fixture: the mission tables, then its rows."""
+    names = ("schema.sql", "campaign.sql")
+    return "".join((DATA / name).read_text(encoding="utf-8") for name in names)
+
+
 def campaign_twin(folder, *statements):
     """A SQLite twin of the campaign database with SQL statements applied."""
     path = pathlib.Path(folder) / "twin.sqlite"
     database = sqlite3.connect(path)
-    database.executescript((DATA / "campaign.sql").read_text(encoding="utf-8"))
+    database.executescript(campaign_sql())
     for statement in statements:
         if isinstance(statement, tuple):
             database.execute(*statement)
@@ -48,7 +54,7 @@ def campaign_twin(folder, *statements):
 def campaign_rows(sql, *parameters):
     """Rows of the campaign fixture."""
     database = sqlite3.connect(":memory:")
-    database.executescript((DATA / "campaign.sql").read_text(encoding="utf-8"))
+    database.executescript(campaign_sql())
     return database.execute(sql, parameters).fetchall()
 
 

@@ -48,13 +48,20 @@ const fs::path& ProcessTempDir() {
   return dir;
 }
 
-// The SQL text of the fixture NAME.sql.
+std::string ReadFixture(const std::string& file_name) {
+  std::ifstream in(FixturePath(file_name), std::ios::binary);
+  if (!in) throw std::runtime_error("no fixture " + file_name);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The SQL text of the fixture NAME.sql. A mission fixture holds only its rows;
+// its tables come first, from schema.sql.
 std::string FixtureSql(const std::string& name) {
-  std::ifstream in(FixturePath(name + ".sql"), std::ios::binary);
-  if (!in) throw std::runtime_error("no fixture " + name + ".sql");
-  std::stringstream script;
-  script << in.rdbuf();
-  return script.str();
+  std::string text = ReadFixture(name + ".sql");
+  if (text.find("CREATE TABLE") != std::string::npos) return text;
+  return ReadFixture("schema.sql") + text;
 }
 
 }  // namespace

@@ -18,15 +18,10 @@
 namespace quorvane::testing {
 namespace {
 
-// The CREATE TABLE statements of the campaign fixture, without its rows.
+// The CREATE TABLE statements of the mission fixtures, in a transaction of
+// their own (schema.sql opens it; a fixture's rows commit it).
 const std::string& FixtureTables() {
-  static const std::string tables = [] {
-    std::string script = ReadFile(FixturePath("campaign.sql"));
-    size_t rows = script.find("\n-- NewMissions");
-    if (rows == std::string::npos) throw std::runtime_error("campaign.sql without a rows part");
-    // The fixture runs in one transaction, committed after its rows.
-    return script.substr(0, rows + 1) + "COMMIT;\n";
-  }();
+  static const std::string tables = ReadFile(FixturePath("schema.sql")) + "COMMIT;\n";
   return tables;
 }
 

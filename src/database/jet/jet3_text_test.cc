@@ -19,19 +19,25 @@ namespace {
 using quorvane::testing::FixturePath;
 using quorvane::testing::TempDir;
 
+void SetVariable(const char* name, const char* value) {
+#ifdef _WIN32
+  _putenv_s(name, value != nullptr ? value : "");
+#else
+  if (value != nullptr) {
+    setenv(name, value, 1);
+  } else {
+    unsetenv(name);
+  }
+#endif
+}
+
 class ScopedEnv {
  public:
   ScopedEnv(const char* name, const char* value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    setenv(name, value, 1);
+    SetVariable(name, value);
   }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
+  ~ScopedEnv() { SetVariable(name_, old_ ? old_->c_str() : nullptr); }
 
  private:
   const char* name_;

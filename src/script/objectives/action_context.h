@@ -17,9 +17,21 @@ struct ScriptSession;
 // actions write a block of their own shape.
 enum class BlockShape { kSuccessOnCondition, kFailureOnCondition, kOwn };
 
-// The deadline test in the else branch of a block (see deadline_line.h). Forms
-// I and J are built by their actions.
-enum class DeadlineForm { kA, kB, kC, kD, kE, kF, kG, kH, kByAction };
+// The deadline test in the else branch of a block (see deadline_line.h).
+// "Time up" is the objective's time limit passed, or without a limit the game
+// over; "noted" adds the comment that the block expects a limit; "previous"
+// is the previous action done, for an action that follows it.
+enum class DeadlineForm {
+  kTimeUpNoted,                  // A: time up, noted without a limit
+  kTimeUp,                       // B: time up
+  kTimeUpOrPreviousNoted,        // C: or the previous action (not the first), else as A
+  kTimeUpOrPreviousOrEnemyDead,  // D: or the previous action, else or the enemy force dead
+  kGuardUntilEnemyDead,          // E: or the previous action; without a limit the enemy force dead
+  kGuardUntilClanDead,           // F: as E with the Clan force
+  kGuardUntilPlayerDead,         // G: as E with the player's force
+  kTimeUpOrObjectDestroyed,      // H: or the object x destroyed (damage above 99)
+  kByAction,                     // I and J: the action builds its own deadline line
+};
 
 // What an action contributes to its block besides the frame.
 struct ActionLines {

@@ -34,28 +34,28 @@ std::string TimeUpOr(const ActionContext& context, std::string_view other) {
 std::string DeadlineLine(const ActionContext& context, DeadlineForm form) {
   bool after_previous = context.AfterLastAction();
   switch (form) {
-    case DeadlineForm::kA:
+    case DeadlineForm::kTimeUpNoted:
       return TimeUpAlone(context) + NoLimitComment(context);
-    case DeadlineForm::kB:
+    case DeadlineForm::kTimeUp:
       return TimeUpAlone(context);
-    case DeadlineForm::kC:
+    case DeadlineForm::kTimeUpOrPreviousNoted:
       if (after_previous && context.action_index > 1) {
         return TimeUpOr(context, context.PreviousDone());
       }
       return TimeUpAlone(context) + NoLimitComment(context);
-    case DeadlineForm::kD:
+    case DeadlineForm::kTimeUpOrPreviousOrEnemyDead:
       if (after_previous) return TimeUpOr(context, context.PreviousDone());
       return TimeUpOr(context, context.EnemyForceDeadFlag()) + NoLimitComment(context);
-    case DeadlineForm::kE:
+    case DeadlineForm::kGuardUntilEnemyDead:
       if (after_previous) return TimeUpOr(context, context.PreviousDone());
       return TimeUpOrForceDead(context, context.EnemyForceDeadFlag());
-    case DeadlineForm::kF:
+    case DeadlineForm::kGuardUntilClanDead:
       if (after_previous) return TimeUpOr(context, context.PreviousDone());
       return TimeUpOrForceDead(context, "ClanForceDead");
-    case DeadlineForm::kG:
+    case DeadlineForm::kGuardUntilPlayerDead:
       if (after_previous) return TimeUpOr(context, context.PreviousDone());
       return TimeUpOrForceDead(context, "PlayerForceDead");
-    case DeadlineForm::kH:
+    case DeadlineForm::kTimeUpOrObjectDestroyed:
       return TimeUpOr(context, "getObjectDamage(x) > 99");
     case DeadlineForm::kByAction:
       break;

@@ -81,7 +81,7 @@ std::optional<ActionLines> AblFail(const ActionContext& context) {
   std::string deadline;
   switch (context.ActionTiming()) {
     case Timing::kAnytime:
-      deadline = DeadlineLine(context, DeadlineForm::kB);
+      deadline = DeadlineLine(context, DeadlineForm::kTimeUp);
       break;
     case Timing::kAfterLastAction:
       deadline = "if (" + context.PreviousDone() + ") then";

@@ -52,4 +52,13 @@ void WriteSwitchHandOverBranch(const StructureContext& control, const SwitchCont
   control.Write(6, "endif;");
 }
 
+void WriteSwitchControl(const StructureContext& control, const SwitchControlForm& form) {
+  WriteSwitchOffBranch(control, form);
+  if (control.captureable) {
+    control.Write("else");
+    WriteSwitchHandOverBranch(control, form);
+  }
+  control.Write("endif;");
+}
+
 }  // namespace quorvane

@@ -38,4 +38,8 @@ void WriteSwitchOffBranch(const StructureContext& control, const SwitchControlFo
 // the capturing side, and the closing "endif;".
 void WriteSwitchHandOverBranch(const StructureContext& control, const SwitchControlForm& form);
 
+// A whole turret or power control: the switch-off branch, for a captureable
+// control "else" and the hand-over branch, and the closing "endif;".
+void WriteSwitchControl(const StructureContext& control, const SwitchControlForm& form);
+
 }  // namespace quorvane

@@ -136,12 +136,7 @@ void WritePowerStation(StructureContext& station) {
 }
 
 void WritePowerControl(StructureContext& control) {
-  WriteSwitchOffBranch(control, kPowerControlForm);
-  if (control.captureable) {
-    control.Write("else");
-    WriteSwitchHandOverBranch(control, kPowerControlForm);
-  }
-  control.Write("endif;");
+  WriteSwitchControl(control, kPowerControlForm);
 }
 
 // Captureable by its nature: Captureable is not looked at.

@@ -49,12 +49,7 @@ void WriteSensorHandOverBranch(const StructureContext& control) {
 }  // namespace
 
 void WriteTurretControl(StructureContext& control) {
-  WriteSwitchOffBranch(control, kTurretControlForm);
-  if (control.captureable) {
-    control.Write("else");
-    WriteSwitchHandOverBranch(control, kTurretControlForm);
-  }
-  control.Write("endif;");
+  WriteSwitchControl(control, kTurretControlForm);
 }
 
 void WriteSensorControl(StructureContext& control) {
