@@ -167,11 +167,17 @@ TEST(ConvertTargetTest, NeverReplacesItsSourceOrADesignersFile) {
        "makes\n"},
   };
   for (const Case& c : cases) {
+#ifdef _WIN32
+    // Symbolic links need privileges there.
+    if (std::string_view(c.target) == "link.mdb") continue;
+#endif
     std::string folder = testing::TempDir();
     fs::create_directory(folder + "/sub");
     std::string source = folder + "/campaign.mdb";
     fs::copy_file(testing::FixturePath("campaign.mdb"), source);
+#ifndef _WIN32
     fs::create_symlink(source, folder + "/link.mdb");
+#endif
     fs::create_hard_link(source, folder + "/hard.sqlite");
     fs::copy_file(source, folder + "/other.mdb");
     fs::copy_file(source, folder + "/jet.sql");

@@ -50,6 +50,9 @@ TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
 // ending gets a note naming that file and the name to give; a file whose stem
 // differs in case is not the one meant.
 TEST(RunSetupTest, MissingDatabaseNamesTheFileWhoseEndingDiffersInCase) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows finds a file whatever the case of its name";
+#endif
   std::string folder = testing::TempDir();
   for (const char* file : {"campaign.mdb", "Other.MDB", "notes.Mdb"}) {
     std::ofstream(folder + "/" + file) << "";

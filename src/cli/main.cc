@@ -143,6 +143,9 @@ int Run(int argc, char** argv) {
       "quorvane");
   app.set_version_flag("--version", "quorvane " QUORVANE_VERSION);
   app.require_subcommand(1);
+  // A path such as "/missions/campaign.mdb" is a path on Windows too, never
+  // an option; subcommands inherit this.
+  app.allow_windows_style_options(false);
   Arguments args;
 
   CLI::App* fit = app.add_subcommand("fit", "Write the mission FIT file");

@@ -153,8 +153,12 @@ TEST(OutputFileTest, LaterRunRemovesAbandonedTemporaries) {
   std::string busy = folder + "/.m3.FIT.unfinished-busy12";
   int held = files::CreateLocked(busy);
   ASSERT_GE(held, 0);
+#ifndef _WIN32
+  // (Windows lets nobody else change the times of a file held this way;
+  // FileCallsTest checks the lock alone there.)
   fs::last_write_time(files::NativePath(busy),
                       fs::file_time_type::clock::now() - std::chrono::hours(1));
+#endif
   OutputFile file;
   file.Create(folder + "/m9.FIT");
   file.Close();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string_view>
 
 #include "support/files.h"
 
@@ -42,11 +43,20 @@ std::string TranscriptResult(std::string_view operation, std::string_view result
 FileSet CompiledFiles(const std::string& output, const std::string& transcript) {
   FileSet files = ReadFolder(output);
   files["messages.txt"] = transcript;
-  std::string folder_text = output + "/";
-  for (auto& [file_name, bytes] : files) {
-    for (size_t at = bytes.find(folder_text); at != std::string::npos;
-         at = bytes.find(folder_text, at)) {
-      bytes.replace(at, folder_text.size(), "OUTPUT/");
+  // The folder as the compiler names it, ended by either separator the
+  // system has ("\\" on Windows).
+#ifdef _WIN32
+  constexpr std::string_view kSeparators = "\\/";
+#else
+  constexpr std::string_view kSeparators = "/";
+#endif
+  for (char separator : kSeparators) {
+    std::string folder_text = output + separator;
+    for (auto& [file_name, bytes] : files) {
+      for (size_t at = bytes.find(folder_text); at != std::string::npos;
+           at = bytes.find(folder_text, at)) {
+        bytes.replace(at, folder_text.size(), "OUTPUT/");
+      }
     }
   }
   return files;

@@ -111,7 +111,7 @@ std::string JetBuilder::RowBytes(const std::vector<Column>& columns,
     const std::optional<std::string>& value = values.at(i);
     if (value) present.push_back(static_cast<unsigned>(i));
     if (columns[i].type == kLong) {
-      fixed += U32(value ? static_cast<uint32_t>(std::stol(*value)) : 0);
+      fixed += U32(value ? static_cast<uint32_t>(std::stoll(*value)) : 0);
       continue;
     }
     std::string text = value ? Ucs2(*value) : "";
