@@ -14,6 +14,15 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 // state is reset before each use, under the lock.
 class Converters {
  public:
+  Converters() = default;
+  Converters(const Converters&) = delete;
+  Converters& operator=(const Converters&) = delete;
+  ~Converters() {
+    for (auto& [code_page, converter] : open_) {
+      if (converter != kNoConverter) iconv_close(converter);
+    }
+  }
+
   std::string Convert(unsigned code_page, std::string_view bytes) {
     std::lock_guard<std::mutex> lock(mutex_);
     iconv_t converter = Get(code_page);

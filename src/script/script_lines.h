@@ -22,6 +22,9 @@ struct PlacedLine {
 // kind of mission, to one side's alarm, or to one step of a handler case.
 template <typename When>
 struct ConditionalLine {
+  constexpr ConditionalLine(When when_in, int column, std::string_view text)
+      : when(when_in), placed{column, text} {}
+
   When when;
   PlacedLine placed;
 };
