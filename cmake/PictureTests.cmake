@@ -1,9 +1,10 @@
 # The mission pictures as a reader gets them: `quorvane map` and `quorvane
 # report` parsed with Python's XML parser, the component's mission_map, and
 # the report rendered by a headless browser (skipped without chromium). Left
-# out of the sanitizer build, whose library Python cannot load.
+# out of the sanitizer build, whose library Python cannot load, and of the
+# Windows build, whose DLL the build machine's Python cannot load.
 
-if(QUORVANE_SANITIZE OR QUORVANE_SANITIZE_THREADS)
+if(QUORVANE_SANITIZE OR QUORVANE_SANITIZE_THREADS OR WIN32)
   return()
 endif()
 find_program(QUORVANE_PICTURE_PYTEST NAMES pytest-3)
