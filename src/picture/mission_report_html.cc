@@ -147,8 +147,7 @@ std::string Linked(const Structure& structure) {
   std::string text;
   for (const LinkedObject& object : structure.linked) {
     text += (text.empty() ? "" : "; ") + ValueText(object.block) + "/" + ValueText(object.vertex) +
-            "/" + ValueText(object.number) +
-            (IsNumber(object.inactive, -1) ? " (inactive)" : "");
+            "/" + ValueText(object.number) + (IsNumber(object.inactive, -1) ? " (inactive)" : "");
     if (!object.assignment.IsNull()) text += " prisoner " + ValueText(object.assignment);
   }
   return text;

@@ -130,9 +130,9 @@ Unit ReadUnit(db::Recordset& row, const UnitTypes& types, int part, Variant& typ
       unit.type_name = found->second.first;
       type_id = found->second.second;
     }
-    unit.kind = ValueText(type_id) == "419"  ? UnitKind::kCarrier
-                : IsNumber(type_id, 400) ? UnitKind::kElemental
-                                             : UnitKind::kVehicle;
+    unit.kind = ValueText(type_id) == "419" ? UnitKind::kCarrier
+                : IsNumber(type_id, 400)    ? UnitKind::kElemental
+                                            : UnitKind::kVehicle;
   }
   if (unit.side == Side::kTrain) unit.kind = UnitKind::kTrainCar;
   unit.warrior = WarriorName(types, row.Field("MWID"));
@@ -163,8 +163,7 @@ void SeatElementals(MissionModel& model, const std::vector<Variant>& type_ids) {
     Unit& unit = model.units[i];
     if (unit.kind == UnitKind::kMech || !IsNumber(type_ids[i], 400)) continue;
     for (size_t k = 1; k <= carriers.size(); ++k) {
-      if (IsNumber(unit.x, static_cast<double>(k)) &&
-          IsNumber(unit.y, static_cast<double>(k))) {
+      if (IsNumber(unit.x, static_cast<double>(k)) && IsNumber(unit.y, static_cast<double>(k))) {
         unit.carrier = static_cast<int>(k);
         carriers[k - 1]->elementals += 1;
         break;
