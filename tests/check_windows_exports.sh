@@ -8,20 +8,9 @@ dll=$1 exe=$2 header=$3
 objdump=x86_64-w64-mingw32-objdump
 exported=$($objdump -p "$dll" | awk '/^\[Ordinal\/Name Pointer\] Table/ {table = 1; next}
                                    table && /^\t\[/ {print $NF; next} table && !/^\t/ {table = 0}' | sort -u)
-declared=$(grep -oE '^QUORVANE_API [^(]*\(' "$header" | grep -oE 'quorvane_[a-z_]+\($' | tr -d '(' | sort -u)
 faults=0
-if [ -z "$declared" ]; then
-  echo "no function declarations found in $header"
-  faults=$((faults + 1))
-fi
-for symbol in $(comm -23 <(echo "$exported") <(echo "$declared")); do
-  echo "exported but not part of the C interface: $symbol"
-  faults=$((faults + 1))
-done
-for symbol in $(comm -13 <(echo "$exported") <(echo "$declared")); do
-  echo "declared but not exported: $symbol"
-  faults=$((faults + 1))
-done
+source "$(dirname "$0")/compare_exports.sh"
+compare_exports "$exported" "$header"
 system_dlls='^(KERNEL32|msvcrt|ADVAPI32|SHELL32|USER32|WS2_32|bcrypt|ucrtbase|api-ms-win-[a-z0-9-]+)\.dll$'
 for file in "$dll" "$exe"; do
   for imported in $($objdump -p "$file" | awk '/DLL Name:/ {print $3}'); do
