@@ -24,17 +24,26 @@ struct RowFrame {
 
 long NullMaskSize(unsigned columns) { return (static_cast<long>(columns) + 7) / 8; }
 
-std::optional<RowFrame> Jet4Frame(const JetBytes& row, bool has_var_table) {
+// The column count at the start of a row and the null mask at its end, the
+// same in both formats but for the count's width (1 or 2 bytes).
+std::optional<RowFrame> FrameHead(const JetBytes& row, long count_size) {
   const long size = static_cast<long>(row.size());
   RowFrame frame;
-  frame.count_size = 2;
+  frame.count_size = count_size;
   if (size < frame.count_size) return std::nullopt;
-  frame.columns = row.U16(0);
-  long mask = NullMaskSize(frame.columns);
-  frame.values_end = size - mask;
+  frame.columns = count_size == 2 ? row.U16(0) : row.U8(0);
+  frame.values_end = size - NullMaskSize(frame.columns);
   if (frame.values_end < frame.count_size) return std::nullopt;
   frame.null_mask = frame.values_end;
-  if (!has_var_table) return frame;
+  return frame;
+}
+
+std::optional<RowFrame> Jet4Frame(const JetBytes& row, bool has_var_table) {
+  const long size = static_cast<long>(row.size());
+  std::optional<RowFrame> head = FrameHead(row, 2);
+  if (!head || !has_var_table) return head;
+  RowFrame frame = std::move(*head);
+  const long mask = size - frame.null_mask;
   frame.values_end -= 2;
   if (frame.values_end < frame.count_size) return std::nullopt;
   long var_count = row.U16(static_cast<size_t>(frame.values_end));
@@ -48,15 +57,10 @@ std::optional<RowFrame> Jet4Frame(const JetBytes& row, bool has_var_table) {
 
 std::optional<RowFrame> Jet3Frame(const JetBytes& row, bool has_var_table) {
   const long size = static_cast<long>(row.size());
-  RowFrame frame;
-  frame.count_size = 1;
-  if (size < frame.count_size) return std::nullopt;
-  frame.columns = row.U8(0);
-  long mask = NullMaskSize(frame.columns);
-  frame.values_end = size - mask;
-  if (frame.values_end < frame.count_size) return std::nullopt;
-  frame.null_mask = frame.values_end;
-  if (!has_var_table) return frame;
+  std::optional<RowFrame> head = FrameHead(row, 1);
+  if (!head || !has_var_table) return head;
+  RowFrame frame = std::move(*head);
+  const long mask = size - frame.null_mask;
   long last = size - 1;
   if (last - mask < frame.count_size) return std::nullopt;
   long var_count = row.U8(static_cast<size_t>(last - mask));
