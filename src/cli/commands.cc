@@ -1,7 +1,6 @@
 #include "cli/commands.h"
 
 #include <filesystem>
-#include <sstream>
 
 #include "database/database_cache.h"
 #include "forms/tsv_form.h"
@@ -13,8 +12,11 @@
 namespace quorvane::cli {
 
 const std::shared_ptr<db::DatabaseCache>& LoadedDatabases() {
-  static const auto databases = std::make_shared<db::DatabaseCache>();
-  return databases;
+  // Left for the end of the process to reclaim: taking a large loaded
+  // database apart at exit would only cost time.
+  static const auto* databases =
+      new std::shared_ptr<db::DatabaseCache>(std::make_shared<db::DatabaseCache>());
+  return *databases;
 }
 
 std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
@@ -47,16 +49,7 @@ void DumpDatabase(const std::string& database, const std::string& table, std::os
   if (table.empty()) {
     for (const std::string& name : db->TableNames()) out << name << '\n';
   } else {
-    // Written through a buffer: the standard output, kept in step with C's
-    // stdio, would otherwise take one write call per field.
-    std::ostringstream rows;
-    try {
-      db::WriteTableTsv(*db, table, rows);
-    } catch (...) {
-      out << rows.view();  // the rows read before the damage
-      throw;
-    }
-    out << rows.view();
+    db::WriteTableTsv(*db, table, out);
   }
   NoteDiagnostics(*db, err);
 }

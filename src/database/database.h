@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +66,13 @@ class Database {
   virtual std::unique_ptr<Recordset> OpenRecordset(std::string_view source) = 0;
   // The names of the user tables, in the file's order.
   virtual std::vector<std::string> TableNames() = 0;
+  // Hands each row of a table to `row` in stored order, its values in the
+  // order of Columns. A table not loaded yet is read from the file row by
+  // row and not kept, so one pass over a large table (a dump) holds one row
+  // at a time. Throws RuntimeError when there is no such table, or when the
+  // file is damaged after handing over the rows before the damage.
+  virtual void ReadRows(std::string_view table,
+                        const std::function<void(std::span<const Variant> values)>& row) = 0;
   // The column names of a table, in their order.
   virtual std::vector<std::string> ColumnNames(std::string_view table) = 0;
   // The columns of a table with their Access types, in their order.

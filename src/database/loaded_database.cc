@@ -52,9 +52,25 @@ LoadedDatabase::Table& LoadedDatabase::Find(std::string_view name) {
 const std::shared_ptr<const TableData>& LoadedDatabase::Loaded(Table& table) {
   if (!table.data) {
     table.data = std::make_shared<const TableData>(source_->Load(table.name));
-    GatherTextsOfNote(*table.data, texts_of_note_);
+    unsearched_.push_back(table.data.get());
   }
   return table.data;
+}
+
+const std::vector<TextOfNote>& LoadedDatabase::TextsOfNote() const {
+  for (const TableData* data : unsearched_) GatherTextsOfNote(*data, texts_of_note_);
+  unsearched_.clear();
+  return texts_of_note_;
+}
+
+void LoadedDatabase::ReadRows(std::string_view name,
+                              const std::function<void(std::span<const Variant> values)>& row) {
+  Table& table = Find(name);
+  if (table.data) {
+    for (size_t r = 0; r < table.data->row_count(); ++r) row(table.data->Row(r));
+  } else {
+    source_->ReadRows(table.name, [&](std::span<Variant> values) { row(values); });
+  }
 }
 
 const std::string& LoadedDatabase::InEngine(Table& table) {

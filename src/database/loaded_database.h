@@ -23,11 +23,13 @@ class LoadedDatabase : public Database {
 
   std::unique_ptr<Recordset> OpenRecordset(std::string_view source) override;
   std::vector<std::string> TableNames() override;
+  void ReadRows(std::string_view table,
+                const std::function<void(std::span<const Variant> values)>& row) override;
   std::vector<std::string> ColumnNames(std::string_view table) override;
   std::vector<ColumnInfo> Columns(std::string_view table) override;
   std::string ValueOrigin(const Variant* value) const override;
   std::vector<std::string> TakeDiagnostics() override { return source_->TakeDiagnostics(); }
-  const std::vector<TextOfNote>& TextsOfNote() const override { return texts_of_note_; }
+  const std::vector<TextOfNote>& TextsOfNote() const override;
 
  private:
   struct Table {
@@ -50,7 +52,10 @@ class LoadedDatabase : public Database {
                                        const std::vector<SortKey>& keys);
 
   std::unique_ptr<TableSource> source_;
-  std::vector<TextOfNote> texts_of_note_;
+  // The texts of note are looked for when they are first asked for, so that
+  // reading a table that nobody watches (a dump) does not pay for it.
+  mutable std::vector<TextOfNote> texts_of_note_;
+  mutable std::vector<const TableData*> unsearched_;  // loaded since, in load order
   std::vector<std::string> table_names_;
   std::unordered_map<std::string, Table> tables_;  // by folded name
   std::unique_ptr<QueryEngine> engine_;            // started by the first query

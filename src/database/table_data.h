@@ -41,6 +41,9 @@ class TableData {
   const Variant& Cell(size_t row, size_t column) const {
     return cells_[row * columns_.size() + column];
   }
+  std::span<const Variant> Row(size_t row) const {
+    return std::span<const Variant>(cells_).subspan(row * columns_.size(), columns_.size());
+  }
 
   // The row and column of a value held by this table; nullopt for any other
   // value (a copy, a computed value).

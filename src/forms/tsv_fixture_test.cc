@@ -110,8 +110,9 @@ TEST_P(ExpectedDumpTest, EveryTableReadsAsExpected) {
   auto database = OpenDatabase(DatabasePath(c.database));
   EXPECT_EQ(database->TableNames(), order);
   for (const auto& table : order) {
-    EXPECT_EQ(Dump(*database, table), expected[table]) << table;
+    EXPECT_EQ(Dump(*database, table), expected[table]) << table;  // read from the file
     ExpectSubtypes(*database, table);
+    EXPECT_EQ(Dump(*database, table), expected[table]) << table << ", once loaded";
   }
 }
 

@@ -15,10 +15,13 @@ namespace quorvane::db {
 // Date/Time as "YYYY-MM-DD HH:MM:SS", text with backslash, tab, LF and CR
 // written as \\ \t \n \r.
 std::string TsvForm(const Variant& value);
+// The same form, appended to `out`.
+void AppendTsvForm(const Variant& value, std::string& out);
 
 // Writes one table: a "## <table>\t<column>\t..." line, a
 // "#types\t<Access type>\t..." line, then one line per row in stored order.
-// Throws RuntimeError when there is no such table.
+// Throws RuntimeError when there is no such table; the rows formed before
+// a damaged row are written before the error leaves.
 void WriteTableTsv(Database& database, std::string_view table, std::ostream& out);
 
 }  // namespace quorvane::db

@@ -136,26 +136,35 @@ void JetReader::ForEachRow(const JetTableDef& table, const std::string& name,
   }
 }
 
-TableData JetReader::Load(const JetTable& table) const {
+const JetTableDef& JetReader::Definition(const JetTable& table) const {
   auto found = definitions_.find(table.definition_page);
   if (found == definitions_.end()) {
     throw RuntimeError("The definition of table " + table.name + " is damaged.");
   }
-  const JetTableDef& definition = found->second;
-  TableData data(table.name, table.columns);
-  // The row count of the definition is a hint only: a damaged file may lie.
-  data.Reserve(std::min<size_t>(definition.row_count, file_.size() / 8));
-  std::vector<Variant> row(table.columns.size());
+  return found->second;
+}
+
+void JetReader::ReadRows(const JetTable& table,
+                         const std::function<void(std::span<Variant>)>& row) const {
+  const JetTableDef& definition = Definition(table);
+  std::vector<Variant> values(table.columns.size());
   ForEachRow(definition, table.name, [&](const JetFieldBytes* fields) {
     try {
-      for (size_t i = 0; i < row.size(); ++i) {
-        row[i] = DecodeJetField(pages_, definition.columns[i], fields[i], header_.code_page);
+      for (size_t i = 0; i < values.size(); ++i) {
+        values[i] = DecodeJetField(pages_, definition.columns[i], fields[i], header_.code_page);
       }
     } catch (const JetOutOfBounds&) {
       throw RuntimeError("Damaged row in table " + table.name + ".");
     }
-    data.AddRow(row);
+    row(values);
   });
+}
+
+TableData JetReader::Load(const JetTable& table) const {
+  TableData data(table.name, table.columns);
+  // The row count of the definition is a hint only: a damaged file may lie.
+  data.Reserve(std::min<size_t>(Definition(table).row_count, file_.size() / 8));
+  ReadRows(table, [&](std::span<Variant> values) { data.AddRow(values); });
   return data;
 }
 

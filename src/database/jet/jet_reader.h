@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <span>
 #include <string>
@@ -35,6 +36,10 @@ class JetReader {
 
   // Every row of a table in stored order. Throws RuntimeError for damage.
   TableData Load(const JetTable& table) const;
+  // Hands the decoded values of each row of a table to `row` in stored
+  // order, keeping none; `row` may take them. Throws RuntimeError for
+  // damage, after the rows before it.
+  void ReadRows(const JetTable& table, const std::function<void(std::span<Variant>)>& row) const;
 
  private:
   // Calls `row` with the fields of each live row of the table in stored
@@ -43,6 +48,8 @@ class JetReader {
   template <typename RowFunction>
   void ForEachRow(const JetTableDef& table, const std::string& name, RowFunction row) const;
   void ReadCatalog();
+  // Throws RuntimeError when the table's definition was not read.
+  const JetTableDef& Definition(const JetTable& table) const;
 
   std::span<const unsigned char> file_;
   JetHeader header_;

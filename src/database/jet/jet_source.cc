@@ -21,6 +21,9 @@ class JetSource : public TableSource {
   std::vector<ColumnInfo> Columns(const std::string& table) override { return Find(table).columns; }
 
   TableData Load(const std::string& table) override { return reader_.Load(Find(table)); }
+  void ReadRows(const std::string& table, const RowReader& row) override {
+    reader_.ReadRows(Find(table), row);
+  }
 
  private:
   const JetTable& Find(const std::string& name) const {

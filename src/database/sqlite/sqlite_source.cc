@@ -176,6 +176,19 @@ class SqliteSource : public TableSource {
 
   TableData Load(const std::string& table) override {
     TableData data(table, Columns(table));
+    auto rows = Prepare(db_.get(), "SELECT count(*) FROM " + QuoteIdentifier(table));
+    if (Step(rows.get())) data.Reserve(static_cast<size_t>(sqlite3_column_int64(rows.get(), 0)));
+    ReadRows(table, data.columns(), [&](std::span<Variant> values) { data.AddRow(values); });
+    return data;
+  }
+
+  void ReadRows(const std::string& table, const RowReader& row) override {
+    ReadRows(table, Columns(table), row);
+  }
+
+ private:
+  void ReadRows(const std::string& table, const std::vector<ColumnInfo>& columns,
+                const RowReader& row) {
     std::string select = "SELECT * FROM " + QuoteIdentifier(table);
     SqliteStatement stmt;
     try {
@@ -183,24 +196,20 @@ class SqliteSource : public TableSource {
     } catch (const RuntimeError&) {
       stmt = Prepare(db_.get(), select);  // a table without rowid
     }
-    auto rows = Prepare(db_.get(), "SELECT count(*) FROM " + QuoteIdentifier(table));
-    if (Step(rows.get())) data.Reserve(static_cast<size_t>(sqlite3_column_int64(rows.get(), 0)));
     int count = sqlite3_column_count(stmt.get());
-    if (count != static_cast<int>(data.column_count())) {
+    if (count != static_cast<int>(columns.size())) {
       throw RuntimeError("Cannot read table " + table + ".");
     }
-    std::vector<Variant> row(static_cast<size_t>(count));
+    std::vector<Variant> values(static_cast<size_t>(count));
     while (Step(stmt.get())) {
       for (int i = 0; i < count; ++i) {
-        row[static_cast<size_t>(i)] =
-            Decode(stmt.get(), i, data.columns()[static_cast<size_t>(i)].type);
+        values[static_cast<size_t>(i)] =
+            Decode(stmt.get(), i, columns[static_cast<size_t>(i)].type);
       }
-      data.AddRow(row);
+      row(values);
     }
-    return data;
   }
 
- private:
   bool Step(sqlite3_stmt* stmt) {
     int rc = sqlite3_step(stmt);
     if (rc == SQLITE_ROW) return true;
