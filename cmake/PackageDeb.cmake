@@ -81,7 +81,14 @@ set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
     ${quorvane_debian}/python/postinst ${quorvane_debian}/python/prerm)
 
 # Every package carries the copyright file and the changelog (compressed); only
-# the packages do, not a plain install.
+# the packages do, not a plain install. The copyright file's licence paragraph
+# is LICENSE in that file's form: each line indented by a space, an empty line
+# written as " .".
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE QUORVANE_LICENCE)
+string(STRIP "${QUORVANE_LICENCE}" QUORVANE_LICENCE)
+string(REPLACE "\n\n" "\n.\n" QUORVANE_LICENCE "${QUORVANE_LICENCE}")
+string(REPLACE "\n" "\n " QUORVANE_LICENCE " ${QUORVANE_LICENCE}")
 configure_file(${quorvane_debian_source}/copyright.in ${quorvane_debian}/copyright @ONLY)
 configure_file(${quorvane_debian_source}/changelog.in ${quorvane_debian}/changelog @ONLY)
 add_custom_command(OUTPUT ${quorvane_debian}/changelog.gz

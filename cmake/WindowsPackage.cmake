@@ -22,12 +22,7 @@ install(FILES include/quorvane/quorvane.h include/quorvane/compiler.h
         DESTINATION include/quorvane)
 install(DIRECTORY python/quorvane DESTINATION .
         FILES_MATCHING PATTERN "*.py" PATTERN "__pycache__" EXCLUDE)
-install(FILES README.md DESTINATION .)
-foreach(licence LICENSE COPYING)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${licence})
-    install(FILES ${licence} DESTINATION .)
-  endif()
-endforeach()
+install(FILES README.md LICENSE DESTINATION .)
 
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VENDOR "Quorvane")
