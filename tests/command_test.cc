@@ -75,8 +75,8 @@ TEST(CommandTest, EverySubcommandPrintsItsResultOnStandardOutput) {
     EXPECT_EQ(result.output, c.output) << c.arguments;
     EXPECT_EQ(result.status, c.status) << c.arguments;
   }
-  for (const char* subcommand :
-       {"fit", "script", "build", "check", "list", "identifier", "dump", "convert"}) {
+  for (const char* subcommand : {"fit", "script", "build", "check", "list", "identifier", "dump",
+                                 "convert", "map", "report"}) {
     auto result = RunQuorvane(std::string(subcommand) + " --help", testing::Streams::kOutputOnly);
     EXPECT_EQ(result.status, 0) << subcommand;
     EXPECT_NE(result.output.find("Usage: quorvane " + std::string(subcommand) + " [OPTIONS]"),
