@@ -81,19 +81,14 @@ std::string MakeUniqueFile(const std::string& prefix) {
 }
 
 std::string MakeUniqueFolder(const std::string& prefix) {
-  namespace fs = std::filesystem;
-  std::error_code error;
+  int error = 0;
   for (int tries = 0; tries < kCreateTries; ++tries) {
     std::string path = prefix + RandomSuffix();
-    if (fs::create_directory(NativePath(path), error)) {
-      // Only this user may enter it, as the folders of mkdtemp.
-      fs::permissions(NativePath(path), fs::perms::owner_all, error);
-      return path;
-    }
-    if (error) break;
+    error = -CreatePrivateFolder(path);
+    if (error == 0) return path;
+    if (error != EEXIST) break;
   }
-  if (!error) error = std::make_error_code(std::errc::file_exists);
-  throw std::system_error(error, "cannot create a folder " + prefix);
+  throw std::system_error(error, std::generic_category(), "cannot create a folder " + prefix);
 }
 
 std::string ErrorText(int error) { return std::strerror(error); }

@@ -49,6 +49,11 @@ std::string Utf8Path(const std::filesystem::path& path);
 // exists (a symbolic link there is not followed), and locks it for as long as
 // this process keeps it open. Returns the descriptor, or minus the error number.
 int CreateLocked(const std::string& path);
+// Creates the new folder `path` that only this user may enter from the
+// moment it exists (mode 0700; on Windows it takes the rights of the folder
+// it is made in, which for the temporary folder are the user's alone).
+// Returns 0, or minus the error number (EEXIST when the name is taken).
+int CreatePrivateFolder(const std::string& path);
 // Writes all of `bytes` to the descriptor: 0 or the error number.
 int WriteAll(int fd, std::string_view bytes);
 // Writes some of the bytes: how many, or -1 with `error` set.

@@ -33,6 +33,10 @@ int CreateLocked(const std::string& path) {
   return fd;
 }
 
+int CreatePrivateFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0700) == 0 ? 0 : -errno;
+}
+
 long WriteSome(int fd, const char* data, size_t size, int& error) {
   ssize_t written;
   do {

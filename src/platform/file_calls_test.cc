@@ -89,6 +89,11 @@ TEST(FileCallsTest, UsesUtf8NamesAsTheyAre) {
   EXPECT_EQ(names[0], "caf\xC3\xA9.txt");
   EXPECT_EQ(folder + names[1], made);
   EXPECT_TRUE(IsFolder(made));
+#ifndef _WIN32
+  // Private from the start, whatever the file-mode mask: no one else can
+  // enter it between its making and its first file.
+  EXPECT_EQ(fs::status(NativePath(made)).permissions(), fs::perms::owner_all);
+#endif
 }
 
 // A file is abandoned only once its writer has let it go and it has been

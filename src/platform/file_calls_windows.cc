@@ -141,6 +141,10 @@ int Replace(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }
 
+int CreatePrivateFolder(const std::string& path) {
+  return CreateDirectoryW(Wide(path).c_str(), nullptr) ? 0 : -ErrorNumber(GetLastError());
+}
+
 bool IsFolder(const std::string& path) {
   DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
