@@ -161,7 +161,11 @@ TEST(OpenDatabaseTest, CatalogColumnsOfAnotherTypeListNoTables) {
 }
 
 TEST(OpenDatabaseTest, OpensFilesWhoseNamesHoldUriCharacters) {
+#ifdef _WIN32
+  std::string dir = TempDir() + "/a b#c%20e";  // a Windows name holds no "?"
+#else
   std::string dir = TempDir() + "/a b#c?d%20e";
+#endif
   fs::create_directories(dir);
   fs::copy_file(SqliteFixture("types"), dir + "/types %41.sqlite");
   fs::copy_file(FixturePath("types.mdb"), dir + "/types #1.mdb");

@@ -385,7 +385,7 @@ TEST(OutputFilesTest, FileTheDiskCannotStoreLeavesTheEarlierFile) {
         break;
       }
       EXPECT_FALSE(outcome.result) << what;
-      std::string prefix = "Cannot write file '" + output + "/";
+      std::string prefix = "Cannot write file '" + testing::InFolder(output, "");
       ASSERT_TRUE(outcome.error.starts_with(prefix)) << what << ": " << outcome.error;
       EXPECT_NE(outcome.error.find("': No space left on device"), std::string::npos) << what;
       std::string failed = outcome.error.substr(prefix.size());
@@ -467,7 +467,8 @@ TEST(OutputFilesTest, OverlongIncludeNamesAreReportedAsTheyAre) {
   std::string name(250, 'n');
   std::string database = CampaignWithFileName(folder, "'" + name + "'");
   Outcome outcome = RunOperation(false, output, database);
-  EXPECT_NE(outcome.error.find("Cannot create file '" + output + "/" + name), std::string::npos)
+  EXPECT_NE(outcome.error.find("Cannot create file '" + testing::InFolder(output, name)),
+            std::string::npos)
       << outcome.error;
   EXPECT_NE(outcome.error.find("File name too long"), std::string::npos) << outcome.error;
   ExpectReportMatchesFolder(outcome, output, BytesIn(output), {}, "overlong name");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/command.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "quorvane/version.h"
 #include "support/mission_sql.h"
@@ -22,7 +23,7 @@ using testing::RunQuorvane;
 // Whatever the number of missions and the command, a missing database is
 // told once, with the design's message and status.
 TEST(RunSetupTest, MissingDatabaseIsToldOnce) {
-  std::string database = testing::TempDir() + "/nosuch.mdb";
+  std::string database = testing::InFolder(testing::TempDir(), "nosuch.mdb");
   std::string folder = " -o " + testing::TempDir();
   const std::string line = "quorvane: error: Could not find file '" + database + "'.\n";
   for (const std::string& arguments :
@@ -93,7 +94,7 @@ TEST(RunSetupTest, MissingDatabaseNamesTheFileWhoseEndingDiffersInCase) {
 // A file that is not a database is told once, with a note of the reason; a
 // missing output folder once, with the design's message.
 TEST(RunSetupTest, UnopenableDatabaseAndMissingFolderAreToldOnce) {
-  std::string database = testing::TempDir() + "/notes.mdb";
+  std::string database = testing::InFolder(testing::TempDir(), "notes.mdb");
   std::ofstream(database) << "not a database\n";
   auto result = RunQuorvane("build " + database + " 1 7 12 -o " + testing::TempDir());
   EXPECT_EQ(result.status, 1);
@@ -105,7 +106,8 @@ TEST(RunSetupTest, UnopenableDatabaseAndMissingFolderAreToldOnce) {
   std::string missing = testing::TempDir() + "/missing";
   result = RunQuorvane("build " + campaign + " 1 7 12 -o " + missing);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.output, "quorvane: error: Could not find path '" + missing + "/'.\n");
+  EXPECT_EQ(result.output,
+            "quorvane: error: Could not find path '" + testing::InFolder(missing, "") + "'.\n");
 }
 
 // `--all` skips a NewMissions row whose MissionID is not a mission number,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "compiler/write_quorvane.h"
 #include "run/run_state.h"
+#include "support/files.h"
 #include "support/fixtures.h"
 #include "support/mission_sql.h"
 
@@ -34,19 +36,21 @@ class MissionDatabaseTest : public ::testing::Test {
 
 TEST_F(MissionDatabaseTest, ResolvesTheDatabasePath) {
   struct Case {
-    std::string path, name, resolved;
+    std::string path, name, file;  // the file the database is looked for in `path`
   } cases[] = {
-      {"/m", "Campaign", "/m/Campaign.MDB"},
-      {"/m/", "Campaign", "/m/Campaign.MDB"},
-      {"/m", "Campaign.mdb", "/m/Campaign.mdb"},
-      {"/m", "Campaign.MDB", "/m/Campaign.MDB"},
-      {"/m", "Campaign.Mdb", "/m/Campaign.Mdb.MDB"},
-      {"/m", "c.sqlite", "/m/c.sqlite"},
-      {"/m", "c.sqlite3", "/m/c.sqlite3"},
-      {"/m", "c.db", "/m/c.db"},
-      {".", "c.sql", "./c.sql.MDB"},
+      {"/m", "Campaign", "Campaign.MDB"},
+      {"/m/", "Campaign", "Campaign.MDB"},
+      {"/m", "Campaign.mdb", "Campaign.mdb"},
+      {"/m", "Campaign.MDB", "Campaign.MDB"},
+      {"/m", "Campaign.Mdb", "Campaign.Mdb.MDB"},
+      {"/m", "c.sqlite", "c.sqlite"},
+      {"/m", "c.sqlite3", "c.sqlite3"},
+      {"/m", "c.db", "c.db"},
+      {".", "c.sql", "c.sql.MDB"},
   };
-  for (const Case& c : cases) EXPECT_EQ(ResolveDatabasePath(c.path, c.name), c.resolved) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResolveDatabasePath(c.path, c.name), testing::InFolder(c.path, c.file)) << c.name;
+  }
 }
 
 TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
@@ -54,9 +58,12 @@ TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
     std::string name;
     std::string message;
   } cases[] = {
-      {"Campaign", "Could not find file '" + folder_.string() + "/Campaign.MDB'."},
-      {"notes.Mdb", "Could not find file '" + folder_.string() + "/notes.Mdb.MDB'."},
-      {"notes.mdb", "Could not open database object '" + folder_.string() + "/notes.mdb'."},
+      {"Campaign",
+       "Could not find file '" + testing::InFolder(folder_.string(), "Campaign.MDB") + "'."},
+      {"notes.Mdb",
+       "Could not find file '" + testing::InFolder(folder_.string(), "notes.Mdb.MDB") + "'."},
+      {"notes.mdb", "Could not open database object '" +
+                        testing::InFolder(folder_.string(), "notes.mdb") + "'."},
   };
   for (const Case& c : cases) {
     RecordingSink sink;
@@ -69,17 +76,19 @@ TEST_F(MissionDatabaseTest, RefusesMissingAndUnreadableDatabases) {
 
 TEST_F(MissionDatabaseTest, ChecksTheOutputFolder) {
   RunState run(sink_);
+  const std::string with_separator = testing::InFolder(folder_.string(), "");
   EXPECT_TRUE(SetOutputPath(run, folder_.string()));
-  EXPECT_EQ(run.output_folder, folder_.string() + "/");
-  EXPECT_TRUE(SetOutputPath(run, folder_.string() + "/"));
-  EXPECT_EQ(run.output_folder, folder_.string() + "/");
+  EXPECT_EQ(run.output_folder, with_separator);
+  EXPECT_TRUE(SetOutputPath(run, with_separator));
+  EXPECT_EQ(run.output_folder, with_separator);
   EXPECT_TRUE(sink_.messages().empty());
 
   std::string missing = (folder_ / "out").string();
   EXPECT_FALSE(SetOutputPath(run, missing));
   ASSERT_EQ(sink_.messages().size(), 1u);
   EXPECT_EQ(sink_.messages()[0],
-            (Message{BoxStyle::kCritical, "Error", "Could not find path '" + missing + "/'."}));
+            (Message{BoxStyle::kCritical, "Error",
+                     "Could not find path '" + testing::InFolder(missing, "") + "'."}));
   // A file is not a folder.
   EXPECT_FALSE(SetOutputPath(run, (folder_ / "notes.mdb").string()));
 }
@@ -94,7 +103,8 @@ TEST_F(MissionDatabaseTest, OperationsStopAtTheFirstRefusedStep) {
   EXPECT_FALSE(compiler.WriteMissionFITFile(output, path, name, mission));
   EXPECT_FALSE(compiler.WriteMissionScript(output, path, name, mission));
   ASSERT_EQ(sink_.messages().size(), 2u);
-  EXPECT_EQ(sink_.messages()[0].text, "Could not find file '" + path + "/Campaign.MDB'.");
+  EXPECT_EQ(sink_.messages()[0].text,
+            "Could not find file '" + testing::InFolder(path, "Campaign.MDB") + "'.");
   EXPECT_FALSE(fs::exists(output));
 }
 
@@ -138,6 +148,7 @@ TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
   EXPECT_EQ(MissionList(*first), "1:m1");  // the earlier load keeps its rows
   EXPECT_EQ(OpenShared(sink_, database, databases), changed);
 
+#ifndef _WIN32  // Windows removes no file that a loaded database holds open
   fs::remove(database);
   RunState gone(sink_);
   gone.databases = databases;
@@ -145,6 +156,7 @@ TEST_F(MissionDatabaseTest, SharedDatabasesLoadAgainOnlyWhenTheFileChanges) {
                                    fs::path(database).filename().string()));
   EXPECT_TRUE(sink_.messages().size() == 1u &&
               sink_.messages()[0].text.rfind("Could not find file", 0) == 0);
+#endif
 }
 
 // A file rewritten in place is loaded again even when its modification time
@@ -168,17 +180,17 @@ TEST_F(MissionDatabaseTest, SharedDatabasesNoticeRewritesWithinOneSecond) {
   };
   for (const auto& c : kCases) {
     std::string database = testing::MissionDatabase(testing::MissionRow(1, "m1", "0"));
-    const auto written =
-        std::chrono::time_point_cast<std::chrono::seconds>(fs::last_write_time(database)) +
-        milliseconds(100);
-    fs::last_write_time(database, written);
+    const int64_t second = std::time(nullptr);
+    const auto nanoseconds = [](milliseconds time) { return int64_t{time.count()} * 1000000; };
+    ASSERT_TRUE(testing::SetModifiedTime(database, second, nanoseconds(milliseconds(100))));
     auto databases = std::make_shared<db::DatabaseCache>();
     std::shared_ptr<db::Database> first = OpenShared(sink_, database, databases);
     ASSERT_EQ(MissionList(*first), "1:m1") << c.name;
     const auto size = fs::file_size(database);
 
     testing::AddRows(database, c.rewrite);
-    fs::last_write_time(database, written + c.later);
+    ASSERT_TRUE(
+        testing::SetModifiedTime(database, second, nanoseconds(milliseconds(100) + c.later)));
     ASSERT_EQ(fs::file_size(database) == size, c.same_size) << c.name;
     std::shared_ptr<db::Database> rewritten = OpenShared(sink_, database, databases);
     EXPECT_NE(rewritten, first) << c.name;

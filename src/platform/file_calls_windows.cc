@@ -135,8 +135,18 @@ long ReadSome(int fd, char* data, size_t size, int& error) {
 int CloseFile(int fd) { return _close(fd) == 0 ? 0 : errno; }
 
 int Replace(const std::string& from, const std::string& to) {
-  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
-  return ErrorNumber(GetLastError());
+  // A file another program holds open for a moment (a virus scanner, a
+  // search indexer, another run putting the same file in place) cannot be
+  // replaced until it lets go: such a refusal is tried again for up to about
+  // two seconds before it counts.
+  DWORD error = 0;
+  for (DWORD wait = 1; wait <= 1024; wait *= 2) {
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
+    error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) break;
+    Sleep(wait);
+  }
+  return ErrorNumber(error);
 }
 
 void RemoveFile(const std::string& path) { DeleteFileW(Wide(path).c_str()); }
