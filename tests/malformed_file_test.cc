@@ -174,6 +174,21 @@ TEST(OpenDatabaseTest, OpensFilesWhoseNamesHoldUriCharacters) {
   }
 }
 
+// A Jet file cut short by another program while it is open: its tables
+// read as damaged, with the reason told once, and the process goes on.
+TEST(OpenDatabaseTest, JetFileCutShortWhileOpenIsToldNotFatal) {
+  std::string path = TempDir() + "/cut.mdb";
+  fs::copy_file(FixturePath("scale/units10000.mdb"), path);
+  auto database = OpenDatabase(path);
+  fs::resize_file(path, 128 * 1024);  // the catalog stays, most rows go
+  std::ostringstream out;
+  EXPECT_THROW(WriteTableTsv(*database, "MissionAssignments", out), RuntimeError);
+  std::vector<std::string> said = database->TakeDiagnostics();
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0].rfind("the file ends at byte ", 0), 0u) << said[0];
+  EXPECT_TRUE(database->TakeDiagnostics().empty());
+}
+
 TEST(OpenDatabaseTest, NeverWritesTheFile) {
   for (const std::string& fixture : {FixturePath("campaign.mdb"), SqliteFixture("campaign")}) {
     std::string dir = TempDir();

@@ -31,10 +31,20 @@ std::shared_ptr<db::Database> OpenForReading(const std::string& path) {
   }
 }
 
-void NoteDiagnostics(db::Database& database, std::ostream& err) {
-  for (const std::string& said : database.TakeDiagnostics()) {
-    err << "quorvane: note: the database file's reader says: " << said << '\n';
+void ReadNotingDiagnostics(db::Database& database, std::ostream& err,
+                           const std::function<void()>& read) {
+  auto note = [&] {
+    for (const std::string& said : database.TakeDiagnostics()) {
+      err << "quorvane: note: the database file's reader says: " << said << '\n';
+    }
+  };
+  try {
+    read();
+  } catch (...) {
+    note();
+    throw;
   }
+  note();
 }
 
 void SplitDatabasePath(const std::string& path, std::string& folder, std::string& name) {
@@ -46,12 +56,13 @@ void SplitDatabasePath(const std::string& path, std::string& folder, std::string
 void DumpDatabase(const std::string& database, const std::string& table, std::ostream& out,
                   std::ostream& err) {
   auto db = OpenForReading(database);
-  if (table.empty()) {
-    for (const std::string& name : db->TableNames()) out << name << '\n';
-  } else {
-    db::WriteTableTsv(*db, table, out);
-  }
-  NoteDiagnostics(*db, err);
+  ReadNotingDiagnostics(*db, err, [&] {
+    if (table.empty()) {
+      for (const std::string& name : db->TableNames()) out << name << '\n';
+    } else {
+      db::WriteTableTsv(*db, table, out);
+    }
+  });
 }
 
 int PrintIdentifier(const std::string& text, std::ostream& out, std::ostream& err) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -50,8 +51,10 @@ std::shared_ptr<db::Database> OpenForReading(const std::string& path);
 // every mission compiled from it reads the same loaded tables.
 const std::shared_ptr<db::DatabaseCache>& LoadedDatabases();
 
-// Notes what the database file's reader said about it (warnings of a damaged
-// file) since it was last asked.
-void NoteDiagnostics(db::Database& database, std::ostream& err);
+// Runs `read` over the database, then notes what the database file's reader
+// said about it (warnings of a damaged file), also when `read` fails: the
+// note tells why.
+void ReadNotingDiagnostics(db::Database& database, std::ostream& err,
+                           const std::function<void()>& read);
 
 }  // namespace quorvane::cli

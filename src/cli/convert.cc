@@ -127,8 +127,7 @@ int ConvertDatabase(const std::string& source, const std::string& target, bool f
   }
   std::ostringstream sql;
   auto database = OpenForReading(source);
-  db::WriteSqlTwin(*database, sql);
-  NoteDiagnostics(*database, err);
+  ReadNotingDiagnostics(*database, err, [&] { db::WriteSqlTwin(*database, sql); });
   PendingTarget pending(target);
   if (target.ends_with(".sql")) {
     WriteText(pending.path(), sql.str());

@@ -24,14 +24,15 @@ constexpr std::array<const char*, 4> kFields = {"MissionID", "MissionName", "Mis
 // Every NewMissions row's listed fields, in stored order.
 std::vector<std::array<Variant, 4>> MissionRows(const std::string& database, std::ostream& err) {
   auto db = OpenForReading(database);
-  auto missions = db->OpenRecordset("NewMissions");
   std::vector<std::array<Variant, 4>> rows;
-  for (; !missions->Eof(); missions->MoveNext()) {
-    std::array<Variant, 4> row;
-    for (size_t i = 0; i < kFields.size(); ++i) row[i] = missions->Field(kFields[i]);
-    rows.push_back(std::move(row));
-  }
-  NoteDiagnostics(*db, err);
+  ReadNotingDiagnostics(*db, err, [&] {
+    auto missions = db->OpenRecordset("NewMissions");
+    for (; !missions->Eof(); missions->MoveNext()) {
+      std::array<Variant, 4> row;
+      for (size_t i = 0; i < kFields.size(); ++i) row[i] = missions->Field(kFields[i]);
+      rows.push_back(std::move(row));
+    }
+  });
   return rows;
 }
 

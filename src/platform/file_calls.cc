@@ -91,6 +91,12 @@ std::string MakeUniqueFolder(const std::string& prefix) {
   throw std::system_error(error, std::generic_category(), "cannot create a folder " + prefix);
 }
 
+FileKind KindOfOpenFile(int fd) {
+  int error = 0;
+  std::optional<FileInfo> info = ExamineOpen(fd, error);
+  return info ? info->kind : FileKind::kOther;
+}
+
 std::string ErrorText(int error) { return std::strerror(error); }
 
 }  // namespace quorvane::files

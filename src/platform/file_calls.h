@@ -99,8 +99,14 @@ std::optional<FileInfo> Examine(const std::string& path, int& error);
 // Opens a file for reading without waiting (a named pipe with no writer or a
 // device does not block). -1 on failure, with `error` set.
 int OpenForReading(const std::string& path, int& error);
+// What the system knows of an open file; nothing, with `error` set, when it
+// cannot tell.
+std::optional<FileInfo> ExamineOpen(int fd, int& error);
 // The kind of the open file.
 FileKind KindOfOpenFile(int fd);
+// Reads up to `size` bytes from `offset` on, whatever has been read before:
+// how many (0 past the end), or -1 with `error` set.
+long ReadAt(int fd, char* data, size_t size, uint64_t offset, int& error);
 
 // A new empty file `prefix` followed by a random suffix; its path. Raises
 // std::system_error when none can be made.

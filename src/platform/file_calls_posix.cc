@@ -97,12 +97,9 @@ bool IsAbandoned(const std::string& path, int quiet_seconds) {
   return abandoned;
 }
 
-std::optional<FileInfo> Examine(const std::string& path, int& error) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    error = errno;
-    return std::nullopt;
-  }
+namespace {
+
+FileInfo InfoOf(const struct stat& info) {
   return FileInfo{KindOf(info.st_mode),
                   static_cast<uint64_t>(info.st_dev),
                   static_cast<uint64_t>(info.st_ino),
@@ -111,15 +108,39 @@ std::optional<FileInfo> Examine(const std::string& path, int& error) {
                   static_cast<int64_t>(info.st_mtim.tv_nsec)};
 }
 
+}  // namespace
+
+std::optional<FileInfo> Examine(const std::string& path, int& error) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    error = errno;
+    return std::nullopt;
+  }
+  return InfoOf(info);
+}
+
+std::optional<FileInfo> ExamineOpen(int fd, int& error) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) {
+    error = errno;
+    return std::nullopt;
+  }
+  return InfoOf(info);
+}
+
+long ReadAt(int fd, char* data, size_t size, uint64_t offset, int& error) {
+  ssize_t got;
+  do {
+    got = ::pread(fd, data, size, static_cast<off_t>(offset));
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) error = errno;
+  return got;
+}
+
 int OpenForReading(const std::string& path, int& error) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) error = errno;
   return fd;
-}
-
-FileKind KindOfOpenFile(int fd) {
-  struct stat info {};
-  return ::fstat(fd, &info) == 0 ? KindOf(info.st_mode) : FileKind::kOther;
 }
 
 std::string TemporaryFolder() {

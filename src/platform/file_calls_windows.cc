@@ -208,17 +208,47 @@ std::optional<FileInfo> Examine(const std::string& path, int& error) {
 }
 
 int OpenForReading(const std::string& path, int& error) {
-  int fd = _wopen(Wide(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-  if (fd < 0) error = errno;
+  // Other programs may keep reading, writing, renaming and deleting the file
+  // while it is open here (Access holds its databases open, and replaces one
+  // when it compacts it).
+  HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    error = ErrorNumber(GetLastError());
+    return -1;
+  }
+  int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    error = EMFILE;
+  }
   return fd;
 }
 
-FileKind KindOfOpenFile(int fd) {
+std::optional<FileInfo> ExamineOpen(int fd, int& error) {
   auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-  if (handle == INVALID_HANDLE_VALUE) return FileKind::kOther;
-  int error = 0;
-  std::optional<FileInfo> info = InfoOfHandle(handle, error);
-  return info ? info->kind : FileKind::kOther;
+  if (handle == INVALID_HANDLE_VALUE) {
+    error = EBADF;
+    return std::nullopt;
+  }
+  return InfoOfHandle(handle, error);
+}
+
+long ReadAt(int fd, char* data, size_t size, uint64_t offset, int& error) {
+  auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  constexpr size_t kMost = 1 << 30;
+  DWORD got = 0;
+  if (!ReadFile(handle, data, static_cast<DWORD>(size < kMost ? size : kMost), &got, &at)) {
+    DWORD failure = GetLastError();
+    if (failure == ERROR_HANDLE_EOF) return 0;
+    error = ErrorNumber(failure);
+    return -1;
+  }
+  return static_cast<long>(got);
 }
 
 std::string TemporaryFolder() {

@@ -14,16 +14,24 @@ constexpr int kMaxRowMoves = 16;
 
 }  // namespace
 
-JetPages::JetPages(std::span<const unsigned char> file, int jet_version)
-    : file_(file),
+JetPages::JetPages(PageReader read, uint64_t file_size, int jet_version)
+    : read_(std::move(read)),
+      file_size_(file_size),
       jet_version_(jet_version),
       page_size_(jet_version == 3 ? kJet3PageSize : kJet4PageSize),
-      page_count_(file.size() / page_size_),
+      page_count_(static_cast<size_t>(file_size / page_size_)),
       row_count_offset_(jet_version == 3 ? kJet3RowCountOffset : kJet4RowCountOffset) {}
+
+JetPages::JetPages(std::span<const unsigned char> file, int jet_version)
+    : JetPages([file, page_size = jet_version == 3 ? kJet3PageSize : kJet4PageSize](
+                   uint32_t page) { return file.subspan(size_t{page} * page_size, page_size); },
+               file.size(), jet_version) {}
 
 JetBytes JetPages::Page(uint32_t page) const {
   if (page >= page_count_) return JetBytes();
-  return JetBytes(file_.data() + size_t{page} * page_size_, page_size_);
+  std::span<const unsigned char> bytes = read_(page);
+  if (bytes.size() < page_size_) return JetBytes();
+  return JetBytes(bytes.data(), page_size_);
 }
 
 std::optional<unsigned> JetPages::RowCount(uint32_t page) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -37,14 +38,21 @@ struct JetSlot {
 // as bytes outside its page.
 class JetPages {
  public:
-  // `file` must outlive this view.
+  // Gives the bytes of a page of the file, which stay where they are while
+  // the pages are read; fewer than a page when it cannot be read.
+  using PageReader = std::function<std::span<const unsigned char>(uint32_t page)>;
+  // The pages of a file of `file_size` bytes, as `read` gives them.
+  JetPages(PageReader read, uint64_t file_size, int jet_version);
+  // The pages of a file held in memory; `file` must outlive this view.
   JetPages(std::span<const unsigned char> file, int jet_version);
 
   int jet_version() const { return jet_version_; }
+  uint64_t file_size() const { return file_size_; }
   size_t page_size() const { return page_size_; }
   size_t page_count() const { return page_count_; }
 
-  // The bytes of a page; empty past the end of the file.
+  // The bytes of a page; empty past the end of the file or when it cannot
+  // be read.
   JetBytes Page(uint32_t page) const;
 
   // The number of row slots of a data page; nullopt for a page that is no
@@ -70,7 +78,8 @@ class JetPages {
   std::optional<JetRowBytes> RowOf(const JetSlot& slot, uint32_t table_page) const;
 
  private:
-  std::span<const unsigned char> file_;
+  PageReader read_;
+  uint64_t file_size_;
   int jet_version_;
   size_t page_size_;
   size_t page_count_;

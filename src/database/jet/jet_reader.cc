@@ -47,13 +47,14 @@ std::vector<JetColumnLayout> Layout(const JetTableDef& table) {
 
 }  // namespace
 
-JetReader::JetReader(std::span<const unsigned char> file, int jet_version)
-    : file_(file), pages_(file, jet_version) {
-  size_t page_size = pages_.page_size();
-  if (file.size() < 3 * page_size || file.size() % page_size != 0) {
+JetReader::JetReader(JetPages pages) : pages_(std::move(pages)) {
+  const uint64_t size = pages_.file_size();
+  const size_t page_size = pages_.page_size();
+  if (size < 3 * page_size || size % page_size != 0) {
     throw OpenError("the Jet file is truncated");
   }
-  header_ = ReadJetHeader(pages_.Page(0), jet_version);
+  if (pages_.Page(0).empty()) throw OpenError("the Jet file cannot be read");
+  header_ = ReadJetHeader(pages_.Page(0), pages_.jet_version());
   ReadCatalog();
 }
 
@@ -113,8 +114,10 @@ void JetReader::ForEachRow(const JetTableDef& table, const std::string& name,
   std::vector<JetColumnLayout> layout = Layout(table);
   std::vector<JetFieldBytes> fields;
   for (uint32_t page : *data_pages) {
-    // The map may mark pages of other kinds; only the table's data pages hold its rows.
+    // The map may mark pages of other kinds; only the table's data pages hold
+    // its rows. A page that cannot be read may have held some.
     JetBytes bytes = pages_.Page(page);
+    if (bytes.empty()) throw damaged();
     if (bytes.U8(0) != kJetDataPage || pages_.Owner(page) != table.page) continue;
     std::optional<unsigned> rows = pages_.RowCount(page);
     if (!rows) throw damaged();
@@ -163,7 +166,8 @@ void JetReader::ReadRows(const JetTable& table,
 TableData JetReader::Load(const JetTable& table) const {
   TableData data(table.name, table.columns);
   // The row count of the definition is a hint only: a damaged file may lie.
-  data.Reserve(std::min<size_t>(Definition(table).row_count, file_.size() / 8));
+  data.Reserve(
+      static_cast<size_t>(std::min<uint64_t>(Definition(table).row_count, pages_.file_size() / 8)));
   ReadRows(table, [&](std::span<Variant> values) { data.AddRow(values); });
   return data;
 }

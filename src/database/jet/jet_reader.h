@@ -28,8 +28,8 @@ struct JetTable {
 class JetReader {
  public:
   // Throws OpenError when the header, the catalog or a definition is
-  // damaged. `file` must outlive the reader.
-  JetReader(std::span<const unsigned char> file, int jet_version);
+  // damaged.
+  explicit JetReader(JetPages pages);
 
   // The user tables in catalog order.
   const std::vector<JetTable>& tables() const { return tables_; }
@@ -51,7 +51,6 @@ class JetReader {
   // Throws RuntimeError when the table's definition was not read.
   const JetTableDef& Definition(const JetTable& table) const;
 
-  std::span<const unsigned char> file_;
   JetHeader header_;
   JetPages pages_;
   std::map<uint32_t, JetTableDef> definitions_;  // by definition page

@@ -14,7 +14,7 @@
 #include "database/database.h"
 #include "database/jet/jet_field.h"
 #include "database/jet/jet_usage_map.h"
-#include "platform/mapped_file.h"
+#include "platform/paged_file.h"
 #include "platform/runtime_error.h"
 #include "support/fixtures.h"
 #include "support/jet_builder.h"
@@ -113,7 +113,7 @@ TEST(JetReaderTest, EncryptedFilesAreRefused) {
 
 // A usage map that lists bitmap pages, each covering its stretch of the
 // file; stretches without pages are zero entries. The file is sparse on
-// disk and mapped, so only its written pages take room.
+// disk and read a page at a time, so only its written pages take room.
 TEST(JetReaderTest, PageListUsageMapSkipsItsHoles) {
   const uint32_t span = (4096 - 4) * 8;  // pages one bitmap page covers
   JetBuilder file;
@@ -134,8 +134,8 @@ TEST(JetReaderTest, PageListUsageMapSkipsItsHoles) {
   uint32_t map_row = file.AddDataPage(0, {{map, 0}});
   std::string path = file.Write(testing::TempDir() + "/sparse.mdb");
 
-  auto mapped = MappedFile::Open(path);
-  JetPages pages(mapped->bytes(), 4);
+  auto paged = PagedFile::Open(path, kJet4PageSize);
+  JetPages pages([&](uint32_t page) { return paged->Page(page); }, paged->size(), 4);
   EXPECT_EQ(JetUsageMapPages(pages, map_row << 8), (std::vector<uint32_t>{5, 9, 2 * span + 3}));
 
   // A bitmap page past the end of the file makes the map unsound.

@@ -40,6 +40,7 @@ std::optional<std::vector<uint32_t>> JetUsageMapPages(const JetPages& pages, uin
       if (map_page == 0) continue;
       if (map_page >= pages.page_count()) return std::nullopt;
       JetBytes bitmap = pages.Page(map_page);
+      if (bitmap.empty()) return std::nullopt;  // could not be read
       if (bitmap.U8(0) != kJetUsageMapPage) continue;
       AddMarkedPages(bitmap.From(kMapPageBitmapOffset), uint64_t{stretch} * span,
                      pages.page_count(), out);
