@@ -49,7 +49,7 @@ void PagedFile::Read(size_t block) {
   const uint64_t offset = uint64_t{block} * kPagesPerBlock * page_size_;
   const size_t wanted =
       static_cast<size_t>(std::min<uint64_t>(kPagesPerBlock * page_size_, size_ - offset));
-  read.bytes = std::make_unique<unsigned char[]>(wanted);
+  read.bytes = std::make_unique_for_overwrite<unsigned char[]>(wanted);  // filled by the reads
   while (read.size < wanted) {
     int error = 0;
     long got = files::ReadAt(fd_, reinterpret_cast<char*>(read.bytes.get()) + read.size,
