@@ -13,6 +13,9 @@ constexpr size_t kMapPageBitmapOffset = 4;
 void AddMarkedPages(const JetBytes& bitmap, uint64_t first, size_t page_count,
                     std::vector<uint32_t>& out) {
   for (size_t at = 0; at < bitmap.size(); ++at) {
+    // Most of a map is empty: eight bytes without a mark are passed at once.
+    while (bitmap.Holds(at, 8) && bitmap.U64(at) == 0) at += 8;
+    if (at >= bitmap.size()) break;
     uint8_t bits = bitmap.U8(at);
     for (unsigned bit = 0; bits != 0; ++bit, bits >>= 1) {
       uint64_t page = first + at * 8 + bit;
