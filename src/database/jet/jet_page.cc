@@ -34,8 +34,9 @@ JetBytes JetPages::Page(uint32_t page) const {
   return JetBytes(bytes.data(), page_size_);
 }
 
-std::optional<unsigned> JetPages::RowCount(uint32_t page) const {
-  JetBytes bytes = Page(page);
+std::optional<unsigned> JetPages::RowCount(uint32_t page) const { return RowCountOf(Page(page)); }
+
+std::optional<unsigned> JetPages::RowCountOf(const JetBytes& bytes) const {
   if (bytes.empty() || bytes.U8(0) != kJetDataPage) return std::nullopt;
   unsigned rows = bytes.U16(row_count_offset_);
   if (!bytes.Holds(row_count_offset_ + 2, 2 * size_t{rows})) return std::nullopt;
@@ -48,9 +49,10 @@ uint32_t JetPages::Owner(uint32_t page) const {
 }
 
 std::optional<JetSlot> JetPages::Slot(uint32_t page, unsigned row) const {
-  std::optional<unsigned> rows = RowCount(page);
-  if (!rows || row >= *rows) return std::nullopt;
+  // The page is fetched once for its row count and the slot.
   JetBytes bytes = Page(page);
+  std::optional<unsigned> rows = RowCountOf(bytes);
+  if (!rows || row >= *rows) return std::nullopt;
   const size_t slots = row_count_offset_ + 2;
   uint16_t slot = bytes.U16(slots + 2 * row);
   size_t begin = slot & kRowOffsetMask;

@@ -78,6 +78,8 @@ class JetPages {
   std::optional<JetRowBytes> RowOf(const JetSlot& slot, uint32_t table_page) const;
 
  private:
+  std::optional<unsigned> RowCountOf(const JetBytes& bytes) const;
+
   PageReader read_;
   uint64_t file_size_;
   int jet_version_;
